@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Mirla needs to build, test and run, skipping those present.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config        # build
+  clang libclang-rt-14-dev                # fuzzing and sanitizers
+  libgtest-dev libbenchmark-dev           # tests and benchmarks
+  libedit-dev                             # line editing in mirlac
+  libmuparser-dev                         # benchmark peer only
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"
+fi

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test: the unit and end-to-end tests, the
+# core tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded
+# fuzzing run of the expression evaluator.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+scripts/setup.sh
+
+echo "== Build and tests"
+scripts/build.sh
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMIRLA_SANITIZE=ON >/dev/null
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "== Fuzzing the evaluator"
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRLA_FUZZ=ON -DMIRLA_TESTS=OFF \
+  -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build build-fuzz -j "$jobs" --target fuzz_evaluate
+mkdir -p build-fuzz/corpus
+cp fuzz/seeds/* build-fuzz/corpus/
+build-fuzz/fuzz/fuzz_evaluate build-fuzz/corpus -max_total_time="${MIRLA_FUZZ_SECONDS:-60}" \
+  -timeout=10 -rss_limit_mb=4096 -max_len=256 -print_final_stats=1 2>&1 | tail -n 15
+echo "Fuzzing finished without a crash, leak or hang."

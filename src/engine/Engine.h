@@ -1,0 +1,57 @@
+#pragma once
+
+#include "engine/EvalContext.h"
+
+#include <string>
+#include <string_view>
+
+namespace mirla {
+
+/// Evaluates ctx.Input (blank-free, as prepared by `PrepareInput`) and returns its value;
+/// the error state of ctx tells whether it succeeded. An empty text gives 0.
+Extended Evaluate(EvalContext& ctx);
+
+/// Stores `text` as the input text and evaluates it; reports the error flag, position and
+/// length through the out-parameters as well as through ctx.
+Extended EvaluateEx(EvalContext& ctx, std::string_view text, bool& errorFlag, int& errorPos, int& errorLength);
+
+/// Reports error `code` at the read position and moves the cursor to the end marker, so that
+/// every level above unwinds without reading further.
+void RaiseEvalError(EvalContext& ctx, int code);
+
+/// Like `RaiseEvalError`, then sets the error span to [start, end] (1-based, inclusive).
+void RaiseEvalErrorSpan(EvalContext& ctx, int code, int start, int end);
+
+/// Advances the cursor and returns the new current character (the end marker past the end).
+char NextChar(EvalContext& ctx);
+
+/// When a break has been requested, asks the host whether to stop; on yes raises "User break"
+/// and returns true. On no the request is withdrawn and the calculation goes on.
+bool CheckBreak(EvalContext& ctx);
+
+/// Lets pending window events through (the Stop button among them).
+void PumpMessages(EvalContext& ctx);
+
+/// Asks the user for one-letter variable `index` through the host; on OK the variable holds
+/// the value and its definition text, on cancel error 22 is set and false returned.
+bool AskVariable(EvalContext& ctx, int index);
+
+/// Saves the cursor (input text, position, current character, sub-expression start, argument
+/// depth) and puts it back when it goes out of scope.
+class CursorGuard {
+public:
+    explicit CursorGuard(EvalContext& ctx);
+    ~CursorGuard();
+    CursorGuard(const CursorGuard&) = delete;
+    CursorGuard& operator=(const CursorGuard&) = delete;
+
+private:
+    EvalContext& m_ctx;
+    std::string m_input;
+    char m_current;
+    int m_readPos;
+    int m_subExprStart;
+    int m_argDepth;
+};
+
+} // namespace mirla

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "engine/EvalContext.h"
+
+namespace mirla {
+
+/// Deepest nesting of operands (parentheses, powers, function and user-function calls)
+/// before the engine reports "Stack overflow".
+constexpr int MaxNesting = 250;
+
+/// Reads one expression (sums, differences and bitwise operators of terms) into `value`.
+void ExprLevel(EvalContext& ctx, Extended& value);
+/// Reads one term: an optionally signed operand followed by "*", "/" and "%" operands.
+void TermLevel(EvalContext& ctx, Extended& value);
+/// Reads one operand with its own sign and postfix operators.
+void FactorLevel(EvalContext& ctx, Extended& value);
+
+/// The power b^y; may raise "Argument Negative", "Overflow" or "Division by zero".
+Extended PowerOp(EvalContext& ctx, Extended base, Extended exponent);
+
+/// Reads a number literal at the cursor in the current base.
+Extended ReadNumber(EvalContext& ctx);
+
+/// Converts a value to a 32-bit signed integer by truncation; values outside the range raise
+/// "Argument out of range" and give 0.
+int TruncateToInt32(EvalContext& ctx, Extended v);
+
+} // namespace mirla

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "engine/EvalContext.h"
+
+#include <cstdint>
+#include <string>
+
+namespace mirla {
+
+/// The display text of a real value about `width` characters wide, in the notation, base and
+/// bit grouping held by ctx. Base overflow (error 11) and sexagesimal overflow (error 23) are
+/// raised in ctx and give "0.0" and "0:0:0".
+std::string RealToText(EvalContext& ctx, int width, Extended x);
+
+/// " d.ddd...E+eeee" of a >= 0 with max(2, min(18, w - 8)) significant digits, padded to w.
+std::string ScientificField(Extended a, int w);
+/// The integer part and d decimals of a >= 0, padded to w; ScientificField when d < 0.
+std::string FixedField(Extended a, int w, int d);
+/// Trims blanks and surplus zeros; returns the number of leading blanks removed.
+int TrimNumberText(std::string& t, int notation);
+/// Drops up to three leading zeros of the exponent; returns how many it dropped.
+int ShortenExponent(std::string& t);
+/// Moves the point so that the exponent of a `ScientificField` text is a multiple of three.
+std::string EngineeringShift(std::string t);
+/// Hours to "h:m:s"; error 23 beyond the 32-bit range.
+std::string SexagesimalText(EvalContext& ctx, Extended a);
+/// The digits of n in base 16 or 2 without leading zeros.
+std::string BaseDigits(std::uint32_t n, int base);
+
+} // namespace mirla
