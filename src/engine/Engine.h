@@ -13,7 +13,8 @@ Extended Evaluate(EvalContext& ctx);
 
 /// Stores `text` as the input text and evaluates it; reports the error flag, position and
 /// length through the out-parameters as well as through ctx.
-Extended EvaluateEx(EvalContext& ctx, std::string_view text, bool& errorFlag, int& errorPos, int& errorLength);
+Extended EvaluateEx(EvalContext& ctx, std::string_view text, bool& errorFlag, int& errorPos,
+                    int& errorLength);
 
 /// Reports error `code` at the read position and moves the cursor to the end marker, so that
 /// every level above unwinds without reading further.
@@ -21,6 +22,10 @@ void RaiseEvalError(EvalContext& ctx, int code);
 
 /// Like `RaiseEvalError`, then sets the error span to [start, end] (1-based, inclusive).
 void RaiseEvalErrorSpan(EvalContext& ctx, int code, int start, int end);
+
+/// A domain error of a built-in function: the previous answer is reset to 0, then the error
+/// is raised as by `RaiseEvalError`. The caller returns 0.
+void RaiseDomainError(EvalContext& ctx, int code);
 
 /// Advances the cursor and returns the new current character (the end marker past the end).
 char NextChar(EvalContext& ctx);
@@ -37,7 +42,7 @@ void PumpMessages(EvalContext& ctx);
 bool AskVariable(EvalContext& ctx, int index);
 
 /// Saves the cursor (input text, position, current character, sub-expression start, argument
-/// depth) and puts it back when it goes out of scope.
+/// depth, nesting) and puts it back when it goes out of scope.
 class CursorGuard {
 public:
     explicit CursorGuard(EvalContext& ctx);
@@ -52,6 +57,7 @@ private:
     int m_readPos;
     int m_subExprStart;
     int m_argDepth;
+    int m_nesting;
 };
 
 } // namespace mirla

@@ -17,7 +17,9 @@ public:
     virtual bool ConfirmBreak() { return true; }
     /// Asks the user for variable 1..10 and evaluates the answer into it through the engine;
     /// stores the typed expression in `expression`. False when the user cancels.
-    virtual bool AskVariable(EvalContext& /*ctx*/, int /*index*/, std::string& /*expression*/) { return false; }
+    virtual bool AskVariable(EvalContext& /*ctx*/, int /*index*/, std::string& /*expression*/) {
+        return false;
+    }
     /// Shows the newest estimate of a long computation (the integration's progress text).
     virtual void ShowProgress(const std::string& /*text*/) {}
     /// The precision setting: decimals that successive integration passes must agree on.

@@ -89,9 +89,8 @@ struct EvalContext {
     int InnerErrorPos = 0;
 
     // Modes.
-    int AngleMode = 1; ///< 0 radians, 1 degrees
-    int Base = BaseDecimal;
-    std::string DigitSet = "$.0123456789";
+    int AngleMode = 1;      ///< 0 radians, 1 degrees
+    int Base = BaseDecimal; ///< also selects the digits a number literal may hold
     int NotationMode = NotationScn;
     int BitGroup = 32;     ///< group length of base-2 output
     int DisplayWidth = 12; ///< the "Digits" width W used for echo and list texts
@@ -126,7 +125,7 @@ struct EvalContext {
     const PredefinedVariable& Variable(int k) const { return Variables[static_cast<std::size_t>(k)]; }
     /// Installs the application's host; nullptr restores the default one.
     void SetHost(TEngineHost* host);
-    /// Sets the base mode and switches the input digit set with it.
+    /// Sets the base mode (and with it the digits of number literals), clamped to 0..2.
     void SetBase(int base);
     /// Clears the error state before a new evaluation.
     void ClearError();

@@ -5,7 +5,8 @@ namespace mirla {
 /// Every calculator value: the x86-64 80-bit extended real.
 using Extended = long double;
 
-static_assert(sizeof(Extended) >= 10 && __LDBL_MANT_DIG__ == 64, "Mirla needs the 80-bit extended long double");
+static_assert(sizeof(Extended) >= 10 && __LDBL_MANT_DIG__ == 64,
+              "Mirla needs the 80-bit extended long double");
 
 // Constants written as hexadecimal literals so that they hold exactly the bits the engine
 // relies on: significand times a power of two.
@@ -20,6 +21,8 @@ constexpr Extended EulerE = 0xADF85458A2BB4A9Ap-62L;
 constexpr Extended OneOver180 = 0xB60B60B60B60B60Bp-71L;
 
 /// True when a variable or argument holds a real value rather than the "not set" marker.
-constexpr bool IsSet(Extended v) { return v != UndefinedValue; }
+constexpr bool IsSet(Extended v) {
+    return v != UndefinedValue;
+}
 
 } // namespace mirla

@@ -18,8 +18,12 @@ void FactorLevel(EvalContext& ctx, Extended& value);
 /// The power b^y; may raise "Argument Negative", "Overflow" or "Division by zero".
 Extended PowerOp(EvalContext& ctx, Extended base, Extended exponent);
 
-/// Reads a number literal at the cursor in the current base.
+/// Reads a number literal at the cursor in the current base: integer part, then an "h:m:s"
+/// tail, or a fraction and an exponent. Decimal literals are rounded correctly.
 Extended ReadNumber(EvalContext& ctx);
+
+/// True when c may stand in a number literal of the current base ("$" and "." included).
+bool IsDigitChar(const EvalContext& ctx, char c);
 
 /// Converts a value to a 32-bit signed integer by truncation; values outside the range raise
 /// "Argument out of range" and give 0.

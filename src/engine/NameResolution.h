@@ -11,9 +11,9 @@ namespace mirla {
 /// `nameStart` receives the read position where the name began.
 int ReadName(EvalContext& ctx, int& nameStart);
 
-/// Calls the user function whose name equals `name` (terminator "(" included); false when no
-/// function has that name. Errors are raised in ctx.
-bool CallUserFunction(EvalContext& ctx, std::string_view name);
+/// Calls the user function whose name equals `name` (terminator "(" included), read from
+/// position nameStart; false when no function has that name. Errors are raised in ctx.
+bool CallUserFunction(EvalContext& ctx, std::string_view name, int nameStart);
 
 /// Reads one argument text of a call up to its "," or ")" at depth 0 (consumed). False at the
 /// end of the text or for an empty argument.

@@ -2,6 +2,8 @@
 
 #include "engine/EvalContext.h"
 
+#include <cstdint>
+
 namespace mirla {
 
 // The procedures that read their own arguments from the input text. "integral(", "solve(",
@@ -22,5 +24,9 @@ Extended ListStd(EvalContext& ctx);
 Extended ListSum(EvalContext& ctx);
 Extended ListPoly(EvalContext& ctx);
 Extended ListStat(EvalContext& ctx);
+
+/// Evaluations of the expression in X made by "integral(", "solve(", "min(" and "max(" since
+/// the program started; for measurements.
+std::uint64_t TrialEvaluationCount();
 
 } // namespace mirla
