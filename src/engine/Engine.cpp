@@ -8,36 +8,6 @@
 
 namespace mirla {
 
-namespace {
-
-/// Characters that may never stand in an input text: the end marker itself and control
-/// characters (the latter are placeholders inside user-function bodies).
-bool IsForbiddenChar(char c) {
-    return c == EndMarker || static_cast<unsigned char>(c) < 0x20;
-}
-
-/// Refuses a text holding a forbidden character with a syntax error at its position.
-bool CheckCharacters(EvalContext& ctx) {
-    const auto bad = std::find_if(ctx.Input.begin(), ctx.Input.end(), IsForbiddenChar);
-    if (bad == ctx.Input.end())
-        return true;
-    ctx.ReadPos = static_cast<int>(bad - ctx.Input.begin()) + 1;
-    ctx.Current = ' ';
-    RaiseEvalError(ctx, ErrSyntax);
-    return false;
-}
-
-} // namespace
-
-char NextChar(EvalContext& ctx) {
-    if (ctx.ReadPos >= static_cast<int>(ctx.Input.size())) {
-        ctx.Current = EndMarker;
-        return EndMarker;
-    }
-    ctx.Current = ctx.Input[static_cast<std::size_t>(ctx.ReadPos)];
-    ++ctx.ReadPos;
-    return ctx.Current;
-}
 
 void RaiseEvalError(EvalContext& ctx, int code) {
     ctx.ErrorPos = ctx.ReadPos;
@@ -68,8 +38,6 @@ Extended Evaluate(EvalContext& ctx) {
     ctx.Nesting = 0;
     ctx.ErrorFlag = false;
     ctx.ErrorPos = 0;
-    if (!CheckCharacters(ctx))
-        return 0;
     NextChar(ctx);
     Extended value = 0;
     ExprLevel(ctx, value);

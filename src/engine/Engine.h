@@ -27,8 +27,20 @@ void RaiseEvalErrorSpan(EvalContext& ctx, int code, int start, int end);
 /// is raised as by `RaiseEvalError`. The caller returns 0.
 void RaiseDomainError(EvalContext& ctx, int code);
 
+/// The character the engine reads in place of one that may not stand in a text (a control
+/// character or the end marker itself); nothing accepts it, so it is a syntax error there.
+constexpr char RefusedChar = '\x80';
+
 /// Advances the cursor and returns the new current character (the end marker past the end).
-char NextChar(EvalContext& ctx);
+inline char NextChar(EvalContext& ctx) {
+    if (ctx.ReadPos >= static_cast<int>(ctx.Input.size())) {
+        ctx.Current = EndMarker;
+        return EndMarker;
+    }
+    const char c = ctx.Input[static_cast<std::size_t>(ctx.ReadPos++)];
+    ctx.Current = static_cast<unsigned char>(c) < 0x20 || c == EndMarker ? RefusedChar : c;
+    return ctx.Current;
+}
 
 /// When a break has been requested, asks the host whether to stop; on yes raises "User break"
 /// and returns true. On no the request is withdrawn and the calculation goes on.

@@ -17,17 +17,6 @@ TEngineHost& DefaultHost() {
 
 } // namespace
 
-void UsedVariableList::Add(std::string_view name, Extended value) {
-    if (m_count < Capacity) {
-        UsedVariable& item = m_items[static_cast<std::size_t>(m_count)];
-        const std::size_t length = std::min(name.size(), item.NameBuffer.size());
-        std::copy_n(name.begin(), length, item.NameBuffer.begin());
-        item.NameLength = static_cast<std::uint8_t>(length);
-        item.Value = value;
-    }
-    ++m_count;
-}
-
 EvalContext::EvalContext() : Host(&DefaultHost()) {}
 
 void EvalContext::SetHost(TEngineHost* host) {

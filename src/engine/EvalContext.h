@@ -55,7 +55,16 @@ public:
     /// Forgets every entry.
     void Clear() { m_count = 0; }
     /// Records a variable name (cut to 23 characters) and the value read.
-    void Add(std::string_view name, Extended value);
+    void Add(std::string_view name, Extended value) {
+        if (m_count < Capacity) {
+            UsedVariable& item = m_items[static_cast<std::size_t>(m_count)];
+            const std::size_t length = name.size() < item.NameBuffer.size() ? name.size() : item.NameBuffer.size();
+            name.copy(item.NameBuffer.data(), length);
+            item.NameLength = static_cast<std::uint8_t>(length);
+            item.Value = value;
+        }
+        ++m_count;
+    }
     /// Number of variables read, including those past the capacity.
     int Count() const { return m_count; }
     /// Entry i, 0 <= i < min(Count(), Capacity).

@@ -1,5 +1,6 @@
 #include "engine/Grammar.h"
 
+#include "engine/CharClasses.h"
 #include "engine/Engine.h"
 #include "engine/NameResolution.h"
 #include "engine/NameTable.h"
@@ -14,30 +15,16 @@ namespace mirla {
 namespace {
 
 constexpr Extended Percent = 0.01L;
+/// Powers of a positive base below this are taken as 0, and its natural logarithm.
+constexpr Extended SmallestPower = 3.4E-1000L;
+constexpr Extended LnSmallestPower = -2301.3613175624235683L;
 
-bool IsAdditive(char c) {
-    return c == '+' || c == '-' || c == '&' || c == '|' || c == '\\';
-}
-bool IsMultiplicative(char c) {
-    return c == '*' || c == '/' || c == '%';
-}
-bool IsSign(char c) {
-    return c == '+' || c == '-';
-}
-bool IsLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-/// What may stand right after a number, "?", a call or a variable.
-bool InFollowSet(char c) {
-    return c == ')' || c == ',' || c == '^' || c == EndMarker || c == SquareChar || c == CubeChar ||
-           c == RootChar || IsAdditive(c) || IsMultiplicative(c);
-}
-
-/// What may stand after a complete term.
-bool InTermFollowSet(char c) {
-    return c == ')' || c == EndMarker || IsAdditive(c) || IsMultiplicative(c);
-}
+bool IsAdditive(char c) { return HasClass(c, ClassAdditive); }
+bool IsMultiplicative(char c) { return HasClass(c, ClassMultiplicative); }
+bool IsSign(char c) { return c == '+' || c == '-'; }
+bool IsLetter(char c) { return HasClass(c, ClassLetter); }
+bool InFollowSet(char c) { return HasClass(c, ClassFollow); }
+bool InTermFollowSet(char c) { return HasClass(c, ClassTermFollow); }
 
 /// Operators that need a left operand and so cannot open a sub-expression.
 bool NeedsLeftOperand(char c) {
@@ -51,7 +38,7 @@ bool RefusedAfterPower(char c) {
 }
 
 bool IsOperandStart(const EvalContext& ctx, char c) {
-    return c == '(' || c == '?' || IsLetter(c) || c == PiChar || IsAdditive(c) || IsDigitChar(ctx, c);
+    return c == '(' || c == '?' || c == PiChar || HasClass(c, ClassLetter | ClassAdditive | DigitClass(ctx.Base));
 }
 
 /// Last position of the text read so far (the end marker does not advance the cursor).
@@ -568,8 +555,6 @@ void ExprLevel(EvalContext& ctx, Extended& value) {
 }
 
 Extended PowerOp(EvalContext& ctx, Extended base, Extended exponent) {
-    // Results below this are taken as 0 (the extended constant nearest to 3.4E-1000).
-    static const Extended LnSmallest = std::log(3.4E-1000L);
     const bool whole = exponent == std::trunc(exponent);
     if (base == 0) {
         if (exponent > 0)
@@ -586,11 +571,11 @@ Extended PowerOp(EvalContext& ctx, Extended base, Extended exponent) {
     if (whole && std::fabs(exponent) < 0x1p63L) {
         const Extended power = WholePower(magnitude, exponent);
         result = exponent >= 0 ? power : std::isinf(power) ? 0 : 1 / power;
-        if (base > 0 && result < 3.4E-1000L)
+        if (base > 0 && result < SmallestPower)
             result = 0;
     } else {
         const Extended logResult = exponent * std::log(magnitude);
-        result = base > 0 && logResult < LnSmallest ? 0 : std::exp(logResult);
+        result = base > 0 && logResult < LnSmallestPower ? 0 : std::exp(logResult);
     }
     if (base < 0 && std::fmod(exponent, 2.0L) != 0)
         result = -result;

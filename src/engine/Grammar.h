@@ -22,9 +22,6 @@ Extended PowerOp(EvalContext& ctx, Extended base, Extended exponent);
 /// tail, or a fraction and an exponent. Decimal literals are rounded correctly.
 Extended ReadNumber(EvalContext& ctx);
 
-/// True when c may stand in a number literal of the current base ("$" and "." included).
-bool IsDigitChar(const EvalContext& ctx, char c);
-
 /// Converts a value to a 32-bit signed integer by truncation; values outside the range raise
 /// "Argument out of range" and give 0.
 int TruncateToInt32(EvalContext& ctx, Extended v);

@@ -1,5 +1,6 @@
 #include "engine/NameResolution.h"
 
+#include "engine/CharClasses.h"
 #include "engine/Engine.h"
 #include "engine/Grammar.h"
 #include "engine/NameTable.h"
@@ -14,30 +15,19 @@ namespace {
 constexpr int NameBufferSize = 21;
 constexpr std::string_view LoopName = "forJtoKstepMdo(";
 
-bool IsNameTerminator(char c) {
-    switch (c) {
-    case '(':
-    case ')':
-    case ',':
-    case '=':
-    case '^':
-    case EndMarker:
-    case SquareChar:
-    case CubeChar:
-    case RootChar:
-    case '%':
-    case '*':
-    case '/':
-    case '&':
-    case '+':
-    case '-':
-    case '\\':
-    case '|':
-        return true;
-    default:
-        return false;
+bool IsNameTerminator(char c) { return HasClass(c, ClassNameEnd); }
+
+/// Codes of the one-letter built-in names (the variables and "e"), -1 for other characters.
+constexpr std::array<int, 256> SingleLetterCodes = [] {
+    std::array<int, 256> codes{};
+    codes.fill(-1);
+    for (std::size_t k = 0; k < VariableLetters.size(); ++k) {
+        codes[static_cast<unsigned char>(VariableLetters[k])] = FnFirstUpperVariable + static_cast<int>(k);
+        codes[static_cast<unsigned char>(VariableLetters[k] - 'A' + 'a')] = FnFirstLowerVariable + static_cast<int>(k);
     }
-}
+    codes['e'] = FnE;
+    return codes;
+}();
 
 /// The name read so far: at most 21 characters are kept, the rest is only skipped.
 class NameBuffer {
@@ -160,7 +150,12 @@ int ReadName(EvalContext& ctx, int& nameStart) {
     nameStart = ctx.ReadPos;
     NameBuffer buffer;
     buffer.Append(ctx.Current);
-    char c = ctx.Current;
+    const int singleLetter = SingleLetterCodes[static_cast<unsigned char>(ctx.Current)];
+    char c = NextChar(ctx);
+    // A variable letter or "e" standing alone resolves without a table search.
+    if (singleLetter >= 0 && IsNameTerminator(c))
+        return singleLetter;
+    buffer.Append(c);
     while (!IsNameTerminator(c)) {
         c = NextChar(ctx);
         buffer.Append(c);

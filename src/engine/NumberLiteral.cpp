@@ -1,3 +1,4 @@
+#include "engine/CharClasses.h"
 #include "engine/Engine.h"
 #include "engine/Grammar.h"
 
@@ -48,38 +49,54 @@ int LastReadPosition(const EvalContext& ctx) {
     return ctx.Current == EndMarker ? ctx.ReadPos : ctx.ReadPos - 1;
 }
 
-/// Decimal digits and exponent of a literal, converted with one correctly rounded step.
+/// A decimal literal read as a 64-bit integer of up to 19 significant digits and a power of
+/// ten; such values convert with one correctly rounded operation.
 struct DecimalLiteral {
-    std::string digits; // integer and fraction digits, without the point
-    int fractionDigits = 0;
-    int exponent = 0;
+    std::uint64_t mantissa = 0;
+    int significantDigits = 0;
+    int scale = 0;       ///< power of ten to apply
+    bool exact = true;   ///< false when a non-zero digit did not fit the mantissa
+
+    /// Adds one digit; `fraction` tells whether it stands after the point.
+    void AddDigit(int d, bool fraction) {
+        if (significantDigits == 0 && d == 0) {
+            scale -= fraction ? 1 : 0;
+            return;
+        }
+        if (significantDigits < MaxExactDigits) {
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(d);
+            ++significantDigits;
+            scale -= fraction ? 1 : 0;
+            return;
+        }
+        scale += fraction ? 0 : 1;
+        exact = exact && d == 0;
+    }
+
+    bool FitsOneOperation() const { return exact && std::abs(scale) <= MaxExactPowerOfTen; }
 
     Extended Value() const {
-        std::size_t first = digits.find_first_not_of('0');
-        if (first == std::string::npos)
-            return 0;
-        const int scale = exponent - fractionDigits;
-        if (digits.size() - first <= MaxExactDigits && std::abs(scale) <= MaxExactPowerOfTen) {
-            std::uint64_t mantissa = 0;
-            for (std::size_t i = first; i < digits.size(); ++i)
-                mantissa = mantissa * 10 + static_cast<std::uint64_t>(digits[i] - '0');
-            const Extended m = static_cast<Extended>(mantissa);
-            return scale >= 0 ? m * PowersOfTen[static_cast<std::size_t>(scale)]
-                              : m / PowersOfTen[static_cast<std::size_t>(-scale)];
-        }
-        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
-        const std::string text = digits.substr(first) + "e" + std::to_string(scale);
-        return strtold_l(text.c_str(), nullptr, cLocale);
+        const Extended m = static_cast<Extended>(mantissa);
+        return scale >= 0 ? m * PowersOfTen[static_cast<std::size_t>(scale)]
+                          : m / PowersOfTen[static_cast<std::size_t>(-scale)];
     }
 };
 
+/// Converts the literal text at [start, end) with the C library, for the literals that need
+/// more than one operation; "$" stands for 0.
+Extended ConvertLiteralText(const EvalContext& ctx, int start, int end) {
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+    std::string text = ctx.Input.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(end - start));
+    for (char& c : text)
+        c = c == '$' ? '0' : c;
+    return strtold_l(text.c_str(), nullptr, cLocale);
+}
+
 /// Reads an integer part in the current base while the current character is one of its digits.
-Extended ReadIntegerPart(EvalContext& ctx, std::string* decimalDigits) {
+Extended ReadIntegerPart(EvalContext& ctx) {
     const Extended base = BaseValue(ctx.Base);
     Extended value = 0;
     while (IsDigitChar(ctx, ctx.Current) && ctx.Current != '.') {
-        if (decimalDigits)
-            decimalDigits->push_back(ctx.Current == '$' ? '0' : ctx.Current);
         value = value * base + DigitValue(ctx.Current);
         NextChar(ctx);
     }
@@ -97,7 +114,7 @@ Extended ReadSexagesimal(EvalContext& ctx, Extended hours) {
             RaiseEvalError(ctx, ErrSyntax);
             return 0;
         }
-        value += ReadIntegerPart(ctx, nullptr) * unit;
+        value += ReadIntegerPart(ctx) * unit;
     }
     if (ctx.Current == '.' || ctx.Current == 'E')
         RaiseEvalError(ctx, ErrSyntax);
@@ -131,46 +148,45 @@ int ReadExponent(EvalContext& ctx) {
 
 } // namespace
 
-bool IsDigitChar(const EvalContext& ctx, char c) {
-    switch (ctx.Base) {
-    case BaseHex:
-        return c == '$' || c == '.' || IsPlainDigit(c) || (c >= 'A' && c <= 'F');
-    case BaseBinary:
-        return c == '$' || c == '.' || c == '0' || c == '1';
-    default:
-        return c == '$' || c == '.' || IsPlainDigit(c);
-    }
-}
-
 Extended ReadNumber(EvalContext& ctx) {
     const int start = ctx.ReadPos;
     const bool decimal = ctx.Base == BaseDecimal;
     DecimalLiteral literal;
-    Extended value = ReadIntegerPart(ctx, decimal ? &literal.digits : nullptr);
+    Extended value = 0;
+    if (decimal) {
+        while (HasClass(ctx.Current, ClassDecimalDigit) && ctx.Current != '.') {
+            literal.AddDigit(DigitValue(ctx.Current), false);
+            NextChar(ctx);
+        }
+    } else {
+        value = ReadIntegerPart(ctx);
+    }
     if (ctx.Current == ':')
-        return ReadSexagesimal(ctx, value);
+        return ReadSexagesimal(ctx, decimal ? literal.Value() : value);
     if (ctx.Current == '.') {
         NextChar(ctx);
         const Extended base = BaseValue(ctx.Base);
-        Extended scale = 1;
+        Extended unit = 1;
         while (IsDigitChar(ctx, ctx.Current) && ctx.Current != '.') {
-            scale /= base;
-            value += DigitValue(ctx.Current) * scale;
-            if (decimal)
-                literal.digits.push_back(ctx.Current == '$' ? '0' : ctx.Current);
-            ++literal.fractionDigits;
+            if (decimal) {
+                literal.AddDigit(DigitValue(ctx.Current), true);
+            } else {
+                unit /= base;
+                value += DigitValue(ctx.Current) * unit;
+            }
             NextChar(ctx);
         }
     }
     if (ctx.Current == 'E' && ctx.Base != BaseHex) {
-        literal.exponent = ReadExponent(ctx);
+        const int exponent = ReadExponent(ctx);
         if (ctx.ErrorFlag)
             return 0;
+        literal.scale += exponent;
         if (!decimal)
-            value = std::ldexp(value, literal.exponent);
+            value = std::ldexp(value, exponent);
     }
     if (decimal)
-        value = literal.Value();
+        value = literal.FitsOneOperation() ? literal.Value() : ConvertLiteralText(ctx, start, LastReadPosition(ctx) + 1);
     if (!std::isfinite(value)) {
         RaiseEvalErrorSpan(ctx, ErrOverflow, start, LastReadPosition(ctx));
         return 0;

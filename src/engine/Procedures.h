@@ -9,7 +9,7 @@ namespace mirla {
 // The procedures that read their own arguments from the input text. "integral(", "solve(",
 // "min(" and "max(" are entered with the character after their "(" current and leave the
 // closing ")" current; the list procedures are entered with their "(" current and leave the
-// character after the list current.
+// list's closing ")" current.
 
 /// integral(lower, upper, f(X)).
 Extended Integral(EvalContext& ctx);

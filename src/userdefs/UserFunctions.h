@@ -37,7 +37,13 @@ public:
     /// The line the "User Funcs" list shows for this definition.
     std::string ListLine() const;
 
+    /// Most parameters a definition may have: placeholders must stay below the printable characters.
+    static constexpr int MaxParameters = 31;
+
 private:
+    /// Splits a blank-free "name(params)=body;comment" into its fields; false when malformed.
+    bool SplitDefinition(const std::string& t);
+
     std::string m_parameterText;
     std::string m_body;
     std::string m_name;
@@ -74,6 +80,9 @@ public:
     const TUserFunc& Function(int index) const { return *m_functions[static_cast<std::size_t>(index)]; }
     /// One list line per function, in container order.
     std::vector<std::string> ListLines() const;
+    /// Writes the list lines to a .FNC file, replacing it safely; false with
+    /// "Can't create file <name>" and nothing changed.
+    bool Save(const std::string& fileName, std::string& message) const;
 
     void PushValue(Extended v) { m_valueStack.push_back(v); }
     /// Takes back the value of the last completed call.

@@ -2,6 +2,7 @@
 
 #include "engine/Extended.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,9 @@
 namespace mirla {
 
 struct EvalContext;
+
+/// Longest user-variable name; longer names are cut to it.
+constexpr std::size_t UserVariableNameLength = 20;
 
 /// A named user variable with the line the "User Vars" list shows for it.
 struct UserVariable {
@@ -53,5 +57,19 @@ bool LoadUserVariables(EvalContext& ctx, const std::string& fileName, std::strin
 
 /// Writes lines to a file, replacing it safely; false with "Can't create file <f>".
 bool SaveLines(const std::string& fileName, const std::vector<std::string>& lines, std::string& message);
+
+/// Outcome of reading a text file whole.
+enum class ReadOutcome { Read, Missing, Unreadable };
+
+/// Reads the lines of a text file (a final "\r" of each line dropped); `lines` is untouched
+/// unless the outcome is Read.
+ReadOutcome ReadLines(const std::string& fileName, std::vector<std::string>& lines);
+
+/// True when a line holds nothing but blanks.
+bool IsBlankLine(std::string_view line);
+
+/// Reads a decimal number in plain or exponent form ("-1.5", "2.5E+3"), blanks around it
+/// allowed, independent of the locale; false for anything else or a value out of range.
+bool ParseDecimalNumber(std::string_view text, Extended& value);
 
 } // namespace mirla

@@ -36,10 +36,12 @@ void ExpectErrors(EvalContext& ctx, std::initializer_list<ErrorCase> cases) {
         const Outcome outcome = RunLine(ctx, c.line);
         EXPECT_TRUE(outcome.failed) << c.line << " gave " << static_cast<double>(outcome.value);
         EXPECT_EQ(outcome.code, c.code) << c.line;
-        if (c.position >= 0)
+        if (c.position >= 0) {
             EXPECT_EQ(outcome.position, c.position) << c.line;
-        if (c.length > 0)
+        }
+        if (c.length > 0) {
             EXPECT_EQ(outcome.length, c.length) << c.line;
+        }
     }
 }
 

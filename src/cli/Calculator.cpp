@@ -1,0 +1,97 @@
+#include "cli/Calculator.h"
+
+#include "cli/Utf8Input.h"
+#include "engine/Engine.h"
+#include "engine/InputPreparation.h"
+#include "numbers/RealFormat.h"
+#include "userdefs/UserFunctions.h"
+#include "userdefs/UserVariables.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+namespace mirla {
+
+namespace {
+
+/// A file that opens for reading; a folder opens too but cannot be read.
+bool IsReadableFile(const std::string& fileName) {
+    std::error_code error;
+    return !std::filesystem::is_directory(fileName, error) && std::ifstream(fileName).good();
+}
+
+/// Loads one file through `load`; false when the file cannot be read at all.
+template <typename Load> bool LoadFile(const std::string& fileName, Load load) {
+    if (fileName.empty()) {
+        return true;
+    }
+    if (!IsReadableFile(fileName)) {
+        std::cerr << "mirlac: Can't read file " << fileName << '\n';
+        return false;
+    }
+    std::string message;
+    if (!load(fileName, message)) {
+        std::cerr << "mirlac: " << message << '\n';
+    }
+    return true;
+}
+
+} // namespace
+
+void ApplySettings(EvalContext& ctx, const TCliOptions& options) {
+    ctx.NotationMode = options.Notation;
+    ctx.DisplayWidth = options.Width;
+    ctx.SetBase(options.Base);
+    ctx.BitGroup = options.Bits;
+    ctx.AngleMode = options.AngleMode;
+    ctx.IntegralAgreement = static_cast<std::uint8_t>(options.Precision);
+}
+
+bool LoadUserFiles(EvalContext& ctx, const TCliOptions& options) {
+    return LoadFile(options.FunctionsFile,
+                    [&](const std::string& name, std::string& message) {
+                        return ctx.UserFunctions.LoadFunctions(name, message);
+                    }) &&
+           LoadFile(options.VariablesFile, [&](const std::string& name, std::string& message) {
+               return LoadUserVariables(ctx, name, message);
+           });
+}
+
+Extended PrepareAndEvaluate(EvalContext& ctx, const std::string& typed) {
+    ctx.ClearError();
+    ctx.ArgDepth = 0;
+    PrepareInput(ctx, typed);
+    Extended value = 0;
+    if (!ctx.ErrorFlag) {
+        value = Evaluate(ctx);
+    }
+    if (ctx.ErrorFlag) {
+        MapErrorPosition(ctx, typed, ctx.Input);
+    }
+    return value;
+}
+
+std::string ErrorLine(const EvalContext& ctx) {
+    return "error: " + ctx.CurrentErrorText() + ": position " + std::to_string(ctx.ErrorPos);
+}
+
+TLineResult CalculateLine(EvalContext& ctx, int width, std::string_view utf8Line) {
+    const std::string typed = ToEngineText(utf8Line);
+    ctx.BreakRequested = false;
+    ctx.UsedVariables.Clear();
+    const Extended value = PrepareAndEvaluate(ctx, typed);
+    if (ctx.ErrorFlag) {
+        return {false, ErrorLine(ctx)};
+    }
+    std::string text = RealToText(ctx, width, value);
+    if (ctx.ErrorFlag) {
+        // A formatting error stands one place past the blank-free text; map it like the rest.
+        MapErrorPosition(ctx, typed, ctx.Input);
+        return {false, ErrorLine(ctx)};
+    }
+    ctx.PrevValue = value;
+    return {true, std::move(text)};
+}
+
+} // namespace mirla

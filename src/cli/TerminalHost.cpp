@@ -1,0 +1,63 @@
+#include "cli/TerminalHost.h"
+
+#include "cli/Calculator.h"
+#include "cli/TerminalInput.h"
+#include "cli/Utf8Input.h"
+#include "engine/EvalContext.h"
+
+#include <iostream>
+
+namespace mirla {
+
+namespace {
+
+bool IsBlankOnly(const std::string& text) {
+    return text.find_first_not_of(' ') == std::string::npos;
+}
+
+} // namespace
+
+bool TTerminalHost::ConfirmBreak() {
+    if (!m_atTerminal) {
+        return true;
+    }
+    for (;;) {
+        std::cerr << "Do you realy wont break calculation? (y/n) " << std::flush;
+        const std::optional<std::string> answer = ReadAnswer();
+        if (!answer) {
+            std::cerr << '\n';
+            return true;
+        }
+        const std::size_t first = answer->find_first_not_of(' ');
+        const char choice = first == std::string::npos ? '\0' : (*answer)[first];
+        if (choice == 'y' || choice == 'Y') {
+            return true;
+        }
+        if (choice == 'n' || choice == 'N') {
+            return false;
+        }
+    }
+}
+
+bool TTerminalHost::AskVariable(EvalContext& ctx, int index, std::string& expression) {
+    if (!m_atTerminal) {
+        return false;
+    }
+    const std::string prompt = std::string(1, VariableLetters[static_cast<std::size_t>(index - 1)]) + " = ";
+    for (;;) {
+        const TTerminalLine answer = ReadTerminalLine(prompt);
+        if (answer.Status != TReadStatus::Line || IsBlankOnly(answer.Text)) {
+            return false;
+        }
+        const Extended value = PrepareAndEvaluate(ctx, ToEngineText(answer.Text));
+        if (!ctx.ErrorFlag) {
+            ctx.Variable(index).Value = value;
+            expression = ctx.Input;
+            return true;
+        }
+        std::cerr << ErrorLine(ctx) << '\n';
+        ctx.ClearError();
+    }
+}
+
+} // namespace mirla

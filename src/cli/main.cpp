@@ -1,0 +1,121 @@
+// mirlac: the terminal calculator. Evaluates lines exactly as the calculator window's input
+// line does and prints one result or error line for each.
+
+#include "cli/Calculator.h"
+#include "cli/CommandLine.h"
+#include "cli/Interrupts.h"
+#include "cli/TerminalHost.h"
+#include "cli/TerminalInput.h"
+#include "engine/EvalContext.h"
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using namespace mirla;
+
+constexpr int ExitAllSucceeded = 0;
+constexpr int ExitSomeFailed = 1;
+constexpr int ExitBadUsage = 2;
+
+/// Evaluates lines one by one and remembers whether any failed.
+class TLineRunner {
+public:
+    TLineRunner(EvalContext& ctx, int width) : m_ctx(ctx), m_width(width) {}
+
+    /// Evaluates one line and prints its result; an empty line prints nothing.
+    void Run(std::string_view line) {
+        if (line.empty()) {
+            return;
+        }
+        const TLineResult result = CalculateLine(m_ctx, m_width, line);
+        m_allOk = m_allOk && result.Ok;
+        std::cout << result.Output << std::endl;
+    }
+
+    int ExitStatus() const { return m_allOk ? ExitAllSucceeded : ExitSomeFailed; }
+
+private:
+    EvalContext& m_ctx;
+    int m_width;
+    bool m_allOk = true;
+};
+
+void RunInteractive(TLineRunner& runner) {
+    for (;;) {
+        const TTerminalLine line = ReadTerminalLine("> ");
+        if (line.Status == TReadStatus::EndOfInput) {
+            std::cerr << '\n';
+            return;
+        }
+        if (line.Status == TReadStatus::Line && !line.Text.empty()) {
+            RememberLine(line.Text);
+            runner.Run(line.Text);
+        }
+    }
+}
+
+/// Reads lines from a pipe or file; false when reading failed.
+bool RunPiped(TLineRunner& runner) {
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        // Lines written on other systems end with CR LF; the CR is not part of the line.
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        runner.Run(line);
+    }
+    return std::ferror(stdin) == 0;
+}
+
+int Run(const TCliOptions& options) {
+    const bool atTerminal = isatty(STDIN_FILENO) != 0;
+    TTerminalHost host(atTerminal, options.Precision);
+    EvalContext ctx;
+    ctx.SetHost(&host);
+    ApplySettings(ctx, options);
+    if (!LoadUserFiles(ctx, options)) {
+        return ExitBadUsage;
+    }
+    InstallInterruptHandler(ctx.BreakRequested, atTerminal);
+    if (atTerminal) {
+        InitTerminalInput();
+    }
+
+    TLineRunner runner(ctx, options.Width);
+    if (!options.Expressions.empty()) {
+        for (const std::string& expression : options.Expressions) {
+            runner.Run(expression);
+        }
+    } else if (atTerminal) {
+        RunInteractive(runner);
+    } else if (!RunPiped(runner)) {
+        std::cerr << "mirlac: Can't read standard input\n";
+        return ExitBadUsage;
+    }
+    return runner.ExitStatus();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const TCommandLine commandLine = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    switch (commandLine.Action) {
+    case CliAction::Help:
+        std::cout << UsageText();
+        return ExitAllSucceeded;
+    case CliAction::Version:
+        std::cout << "mirlac " << MIRLA_VERSION << '\n';
+        return ExitAllSucceeded;
+    case CliAction::BadUsage:
+        std::cerr << "mirlac: " << commandLine.Problem << "\nTry 'mirlac --help' for more information.\n";
+        return ExitBadUsage;
+    case CliAction::Run:
+        break;
+    }
+    return Run(commandLine.Options);
+}
