@@ -20,6 +20,8 @@ enum CharClass : std::uint16_t {
     ClassHexDigit = 1 << 7,       ///< "$", ".", 0-9, A-F
     ClassBinaryDigit = 1 << 8,    ///< "$", ".", 0, 1
     ClassForbidden = 1 << 9,      ///< control characters and the end marker inside a text
+    ClassPostfix = 1 << 10,       ///< ^ and the square, root and cube characters
+    ClassOperandOpener = 1 << 11, ///< "(", "?", pi, letters and additive operators
 };
 
 /// The class bits of every character.
@@ -33,15 +35,20 @@ constexpr std::array<std::uint16_t, 256> CharClassTable = [] {
         add(c, ClassMultiplicative | ClassFollow | ClassTermFollow | ClassNameEnd);
     for (unsigned char c : Chars{')', static_cast<unsigned char>(EndMarker)})
         add(c, ClassFollow | ClassTermFollow | ClassNameEnd);
-    for (unsigned char c : Chars{',', '^', static_cast<unsigned char>(SquareChar), static_cast<unsigned char>(CubeChar),
-                            static_cast<unsigned char>(RootChar)})
+    for (unsigned char c : Chars{',', '^', static_cast<unsigned char>(SquareChar),
+                                 static_cast<unsigned char>(CubeChar), static_cast<unsigned char>(RootChar)})
         add(c, ClassFollow | ClassNameEnd);
-    add('(', ClassNameEnd);
+    add('(', ClassNameEnd | ClassOperandOpener);
+    for (unsigned char c : Chars{'^', static_cast<unsigned char>(SquareChar),
+                                 static_cast<unsigned char>(CubeChar), static_cast<unsigned char>(RootChar)})
+        add(c, ClassPostfix);
+    for (unsigned char c : Chars{'?', static_cast<unsigned char>(PiChar), '+', '-', '&', '|', '\\'})
+        add(c, ClassOperandOpener);
     add('=', ClassNameEnd);
     for (unsigned char c = 'A'; c <= 'Z'; ++c)
-        add(c, ClassLetter);
+        add(c, ClassLetter | ClassOperandOpener);
     for (unsigned char c = 'a'; c <= 'z'; ++c)
-        add(c, ClassLetter);
+        add(c, ClassLetter | ClassOperandOpener);
     for (unsigned char c : Chars{'$', '.', '0', '1'})
         add(c, ClassDecimalDigit | ClassHexDigit | ClassBinaryDigit);
     for (unsigned char c = '2'; c <= '9'; ++c)
@@ -65,6 +72,8 @@ constexpr std::uint16_t DigitClass(int base) {
 }
 
 /// True when c may stand in a number literal of the current base ("$" and "." included).
-inline bool IsDigitChar(const EvalContext& ctx, char c) { return HasClass(c, DigitClass(ctx.Base)); }
+inline bool IsDigitChar(const EvalContext& ctx, char c) {
+    return HasClass(c, DigitClass(ctx.Base));
+}
 
 } // namespace mirla

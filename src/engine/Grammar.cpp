@@ -19,12 +19,24 @@ constexpr Extended Percent = 0.01L;
 constexpr Extended SmallestPower = 3.4E-1000L;
 constexpr Extended LnSmallestPower = -2301.3613175624235683L;
 
-bool IsAdditive(char c) { return HasClass(c, ClassAdditive); }
-bool IsMultiplicative(char c) { return HasClass(c, ClassMultiplicative); }
-bool IsSign(char c) { return c == '+' || c == '-'; }
-bool IsLetter(char c) { return HasClass(c, ClassLetter); }
-bool InFollowSet(char c) { return HasClass(c, ClassFollow); }
-bool InTermFollowSet(char c) { return HasClass(c, ClassTermFollow); }
+bool IsAdditive(char c) {
+    return HasClass(c, ClassAdditive);
+}
+bool IsMultiplicative(char c) {
+    return HasClass(c, ClassMultiplicative);
+}
+bool IsSign(char c) {
+    return c == '+' || c == '-';
+}
+bool IsLetter(char c) {
+    return HasClass(c, ClassLetter);
+}
+bool InFollowSet(char c) {
+    return HasClass(c, ClassFollow);
+}
+bool InTermFollowSet(char c) {
+    return HasClass(c, ClassTermFollow);
+}
 
 /// Operators that need a left operand and so cannot open a sub-expression.
 bool NeedsLeftOperand(char c) {
@@ -38,7 +50,7 @@ bool RefusedAfterPower(char c) {
 }
 
 bool IsOperandStart(const EvalContext& ctx, char c) {
-    return c == '(' || c == '?' || c == PiChar || HasClass(c, ClassLetter | ClassAdditive | DigitClass(ctx.Base));
+    return HasClass(c, static_cast<std::uint16_t>(ClassOperandOpener | DigitClass(ctx.Base)));
 }
 
 /// Last position of the text read so far (the end marker does not advance the cursor).
@@ -91,6 +103,8 @@ Extended WholePower(Extended x, Extended n) {
 }
 
 void ApplyPostfix(EvalContext& ctx, Extended& value, int operandStart) {
+    if (!HasClass(ctx.Current, ClassPostfix))
+        return;
     if (ctx.Current == '^') {
         NextChar(ctx);
         if (RefusedAfterPower(ctx.Current)) {
@@ -555,6 +569,13 @@ void ExprLevel(EvalContext& ctx, Extended& value) {
 }
 
 Extended PowerOp(EvalContext& ctx, Extended base, Extended exponent) {
+    // The common case first: a positive base and a small whole exponent.
+    constexpr Extended SmallExponent = 64;
+    if (base > 0 && exponent >= 0 && exponent <= SmallExponent && exponent == static_cast<int>(exponent)) {
+        const Extended result = WholePower(base, exponent);
+        if (std::isfinite(result))
+            return result < SmallestPower ? 0 : result;
+    }
     const bool whole = exponent == std::trunc(exponent);
     if (base == 0) {
         if (exponent > 0)

@@ -1,7 +1,5 @@
 #include "engine/NameTable.h"
 
-#include <vector>
-
 namespace mirla {
 
 const std::array<NameEntry, NameTableSize>& NameTable() {
@@ -34,14 +32,39 @@ const std::array<NameEntry, NameTableSize>& NameTable() {
 
 namespace {
 
-/// Rows grouped by their first character, in row order, so that a look-up compares only the
-/// few names that can match.
-struct NameIndex {
-    std::array<std::vector<const NameEntry*>, 256> byFirstChar;
+/// The rows in an open-addressed hash table keyed by their names, so that a look-up hashes the
+/// buffer once and compares with one or two candidates.
+class NameIndex {
+public:
     NameIndex() {
-        for (const NameEntry& entry : NameTable())
-            byFirstChar[static_cast<unsigned char>(entry.name.front())].push_back(&entry);
+        for (const NameEntry& entry : NameTable()) {
+            std::size_t slot = Hash(entry.name);
+            while (m_slots[slot])
+                slot = (slot + 1) % SlotCount;
+            m_slots[slot] = &entry;
+        }
     }
+
+    /// The row whose name is exactly `name`, or nullptr.
+    const NameEntry* Find(std::string_view name) const {
+        for (std::size_t slot = Hash(name); m_slots[slot]; slot = (slot + 1) % SlotCount) {
+            if (m_slots[slot]->name == name)
+                return m_slots[slot];
+        }
+        return nullptr;
+    }
+
+private:
+    static constexpr std::size_t SlotCount = 256;
+
+    static std::size_t Hash(std::string_view name) {
+        std::size_t h = name.size();
+        for (const char c : name)
+            h = h * 31 + static_cast<unsigned char>(c);
+        return h % SlotCount;
+    }
+
+    std::array<const NameEntry*, SlotCount> m_slots{};
 };
 
 const NameIndex& Index() {
@@ -54,13 +77,13 @@ const NameIndex& Index() {
 int LookUpBuiltinName(std::string_view buffer) {
     if (buffer.empty())
         return NotFoundCode;
-    int code = NotFoundCode;
-    const std::string_view withoutTerminator = buffer.substr(0, buffer.size() - 1);
-    for (const NameEntry* entry : Index().byFirstChar[static_cast<unsigned char>(buffer.front())]) {
-        if (entry->name == (entry->argc == 0 ? withoutTerminator : buffer))
-            code = entry->code;
-    }
-    return code;
+    // Rows with arguments end with "(" and match the whole buffer; rows without match the
+    // buffer less its terminator. Names are unique, so at most one of the two can match.
+    if (const NameEntry* entry = Index().Find(buffer); entry && entry->argc > 0)
+        return entry->code;
+    if (const NameEntry* entry = Index().Find(buffer.substr(0, buffer.size() - 1)); entry && entry->argc == 0)
+        return entry->code;
+    return NotFoundCode;
 }
 
 } // namespace mirla

@@ -54,8 +54,8 @@ int LastReadPosition(const EvalContext& ctx) {
 struct DecimalLiteral {
     std::uint64_t mantissa = 0;
     int significantDigits = 0;
-    int scale = 0;       ///< power of ten to apply
-    bool exact = true;   ///< false when a non-zero digit did not fit the mantissa
+    int scale = 0;     ///< power of ten to apply
+    bool exact = true; ///< false when a non-zero digit did not fit the mantissa
 
     /// Adds one digit; `fraction` tells whether it stands after the point.
     void AddDigit(int d, bool fraction) {
@@ -86,7 +86,8 @@ struct DecimalLiteral {
 /// more than one operation; "$" stands for 0.
 Extended ConvertLiteralText(const EvalContext& ctx, int start, int end) {
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
-    std::string text = ctx.Input.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(end - start));
+    std::string text =
+        ctx.Input.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(end - start));
     for (char& c : text)
         c = c == '$' ? '0' : c;
     return strtold_l(text.c_str(), nullptr, cLocale);
@@ -148,8 +149,33 @@ int ReadExponent(EvalContext& ctx) {
 
 } // namespace
 
+/// A whole decimal number of at most 18 digits, the most common literal, read in one loop;
+/// false (with nothing read) when the literal is anything else.
+bool ReadShortInteger(EvalContext& ctx, Extended& value) {
+    const std::string& text = ctx.Input;
+    const auto size = static_cast<int>(text.size());
+    int end = ctx.ReadPos - 1; // index of the current character
+    // Up to 18 digits, so that the signed 64-bit integer converts in one instruction.
+    std::int64_t mantissa = 0;
+    while (end < size && text[static_cast<std::size_t>(end)] >= '0' &&
+           text[static_cast<std::size_t>(end)] <= '9' && end - ctx.ReadPos + 1 < MaxExactDigits - 1) {
+        mantissa = mantissa * 10 + (text[static_cast<std::size_t>(end)] - '0');
+        ++end;
+    }
+    const char next = end < size ? text[static_cast<std::size_t>(end)] : EndMarker;
+    if (end == ctx.ReadPos - 1 || HasClass(next, ClassDecimalDigit) || next == 'E' || next == ':')
+        return false;
+    ctx.ReadPos = end;
+    NextChar(ctx);
+    value = static_cast<Extended>(mantissa);
+    return true;
+}
+
 Extended ReadNumber(EvalContext& ctx) {
     const int start = ctx.ReadPos;
+    Extended shortValue = 0;
+    if (ctx.Base == BaseDecimal && ReadShortInteger(ctx, shortValue))
+        return shortValue;
     const bool decimal = ctx.Base == BaseDecimal;
     DecimalLiteral literal;
     Extended value = 0;
@@ -186,7 +212,8 @@ Extended ReadNumber(EvalContext& ctx) {
             value = std::ldexp(value, exponent);
     }
     if (decimal)
-        value = literal.FitsOneOperation() ? literal.Value() : ConvertLiteralText(ctx, start, LastReadPosition(ctx) + 1);
+        value = literal.FitsOneOperation() ? literal.Value()
+                                           : ConvertLiteralText(ctx, start, LastReadPosition(ctx) + 1);
     if (!std::isfinite(value)) {
         RaiseEvalErrorSpan(ctx, ErrOverflow, start, LastReadPosition(ctx));
         return 0;
