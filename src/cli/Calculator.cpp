@@ -3,6 +3,7 @@
 #include "cli/Utf8Input.h"
 #include "engine/Engine.h"
 #include "engine/InputPreparation.h"
+#include "numbers/ComplexFormat.h"
 #include "numbers/RealFormat.h"
 #include "userdefs/UserFunctions.h"
 #include "userdefs/UserVariables.h"
@@ -37,6 +38,26 @@ template <typename Load> bool LoadFile(const std::string& fileName, Load load) {
     return true;
 }
 
+/// Removes the blanks of `typed` and checks its parentheses, from a clear error state with no
+/// argument list open.
+void Prepare(EvalContext& ctx, const std::string& typed) {
+    ctx.ClearError();
+    ctx.ArgDepth = 0;
+    PrepareInput(ctx, typed);
+}
+
+/// A new input line starts without a break request and without used variables.
+void StartLine(EvalContext& ctx) {
+    ctx.BreakRequested = false;
+    ctx.UsedVariables.Clear();
+}
+
+/// The error line of the error held by ctx, its position moved from `blankFree` onto `typed`.
+TLineResult Failure(EvalContext& ctx, const std::string& typed, const std::string& blankFree) {
+    MapErrorPosition(ctx, typed, blankFree);
+    return {false, ErrorLine(ctx)};
+}
+
 } // namespace
 
 void ApplySettings(EvalContext& ctx, const TCliOptions& options) {
@@ -59,9 +80,7 @@ bool LoadUserFiles(EvalContext& ctx, const TCliOptions& options) {
 }
 
 Extended PrepareAndEvaluate(EvalContext& ctx, const std::string& typed) {
-    ctx.ClearError();
-    ctx.ArgDepth = 0;
-    PrepareInput(ctx, typed);
+    Prepare(ctx, typed);
     Extended value = 0;
     if (!ctx.ErrorFlag) {
         value = Evaluate(ctx);
@@ -78,8 +97,7 @@ std::string ErrorLine(const EvalContext& ctx) {
 
 TLineResult CalculateLine(EvalContext& ctx, int width, std::string_view utf8Line) {
     const std::string typed = ToEngineText(utf8Line);
-    ctx.BreakRequested = false;
-    ctx.UsedVariables.Clear();
+    StartLine(ctx);
     const Extended value = PrepareAndEvaluate(ctx, typed);
     if (ctx.ErrorFlag) {
         return {false, ErrorLine(ctx)};
@@ -87,11 +105,33 @@ TLineResult CalculateLine(EvalContext& ctx, int width, std::string_view utf8Line
     std::string text = RealToText(ctx, width, value);
     if (ctx.ErrorFlag) {
         // A formatting error stands one place past the blank-free text; map it like the rest.
-        MapErrorPosition(ctx, typed, ctx.Input);
-        return {false, ErrorLine(ctx)};
+        return Failure(ctx, typed, ctx.Input);
     }
     ctx.PrevValue = value;
     return {true, std::move(text)};
+}
+
+TLineResult CalculateComplexLine(EvalContext& ctx, TComplexEvaluator& evaluator, int width,
+                                 std::string_view utf8Line) {
+    const std::string typed = ToEngineText(utf8Line);
+    StartLine(ctx);
+    Prepare(ctx, typed);
+    // The "comp(" arguments pass through the engine's input text; the evaluator hands the
+    // prepared line back in its own copy, which error positions refer to.
+    std::string prepared = ctx.Input;
+    if (ctx.ErrorFlag) {
+        return Failure(ctx, typed, prepared);
+    }
+    bool failed = false;
+    int errorPos = 0;
+    int errorLength = 0;
+    ComplexValue value = CZero;
+    evaluator.EvaluateComplex(prepared, failed, errorPos, value, errorLength);
+    if (failed) {
+        return Failure(ctx, typed, prepared);
+    }
+    evaluator.SetLastComplex(value);
+    return {true, ComplexToText(ctx, value, width, evaluator.Form())};
 }
 
 } // namespace mirla

@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "engine/EvalContext.h"
+#include "numbers/ComplexEvaluator.h"
 
 #include <string>
 #include <string_view>
@@ -33,5 +34,10 @@ std::string ErrorLine(const EvalContext& ctx);
 /// One evaluation cycle of the input line: a UTF-8 line in, the result text as the result box
 /// shows it (or the error line) out. A result becomes the previous value "?".
 TLineResult CalculateLine(EvalContext& ctx, int width, std::string_view utf8Line);
+
+/// The same cycle in complex mode: the line goes to `evaluator` and its result is shown in the
+/// evaluator's form; a result becomes the previous complex value "?".
+TLineResult CalculateComplexLine(EvalContext& ctx, TComplexEvaluator& evaluator, int width,
+                                 std::string_view utf8Line);
 
 } // namespace mirla

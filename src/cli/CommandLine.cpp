@@ -19,6 +19,7 @@ constexpr std::array NotationWords{Keyword{"scn", 0}, Keyword{"fix", 1}, Keyword
                                    Keyword{"sxg", 3}};
 constexpr std::array BaseWords{Keyword{"dec", 0}, Keyword{"hex", 1}, Keyword{"bin", 2}};
 constexpr std::array AngleWords{Keyword{"rad", 0}, Keyword{"deg", 1}};
+constexpr std::array FormWords{Keyword{"polar", 0}, Keyword{"rect", 1}};
 
 template <std::size_t N>
 std::optional<int> ParseKeyword(std::string_view text, const std::array<Keyword, N>& words) {
@@ -73,6 +74,9 @@ bool ApplyValueOption(std::string_view name, std::string_view value, TCliOptions
     if (name == "angle") {
         return store(ParseKeyword(value, AngleWords), options.AngleMode);
     }
+    if (name == "form") {
+        return store(ParseKeyword(value, FormWords), options.ComplexForm);
+    }
     if (name == "precision") {
         return store(ParseNumber(value, 1, 20), options.Precision);
     }
@@ -94,6 +98,21 @@ TCommandLine BadUsage(std::string problem) {
     return result;
 }
 
+/// Complex results are decimal numbers in "Scn", "Fix" or "Eng"; the problem with the other
+/// settings, empty when there is none.
+std::string ComplexModeProblem(const TCliOptions& options) {
+    if (!options.Complex) {
+        return {};
+    }
+    if (options.Base != 0) {
+        return "--complex shows decimal results only; it cannot be used with --base=hex or --base=bin";
+    }
+    if (options.Notation == 3) {
+        return "--complex shows results in scn, fix or eng only; it cannot be used with --notation=sxg";
+    }
+    return {};
+}
+
 } // namespace
 
 TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
@@ -111,6 +130,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         } else if (text == "--version") {
             result.Action = CliAction::Version;
             return result;
+        } else if (text == "--complex") {
+            result.Options.Complex = true;
         } else {
             const std::size_t equals = text.find('=');
             if (equals == std::string_view::npos) {
@@ -121,7 +142,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             }
         }
     }
-    return result;
+    std::string problem = ComplexModeProblem(result.Options);
+    return problem.empty() ? result : BadUsage(std::move(problem));
 }
 
 std::string UsageText() {
@@ -134,14 +156,19 @@ std::string UsageText() {
            "  --bits=7|8|16|32            digit group length of base-2 results (default 32)\n"
            "  --angle=deg|rad             angle unit (default deg)\n"
            "  --precision=N               decimals integration passes must agree on, 1 to 20 (default 9)\n"
+           "  --complex                   evaluate complex expressions, built from comp(A,B) operands\n"
+           "  --form=rect|polar           comp(A,B) is A+Bi (rect) or A*exp(Bi) (polar), B in radians;\n"
+           "                              complex results show in the same form (default rect)\n"
            "  --functions=FILE            load user functions from a .FNC file\n"
            "  --variables=FILE            load user variables from a .USR file\n"
            "  --help                      show this text\n"
            "  --version                   show the version\n"
            "  --                          treat every further argument as an expression\n"
            "\n"
-           "\"?\" is the previous result. Exit status: 0 when every line succeeded, 1 when one\n"
-           "failed, 2 on bad usage or an unreadable file.\n";
+           "\"?\" is the previous result (with --complex, the previous complex result). Complex\n"
+           "results are decimal, in scn, fix or eng.\n"
+           "Exit status: 0 when every line succeeded, 1 when one failed, 2 on bad usage or an\n"
+           "unreadable file.\n";
 }
 
 } // namespace mirla

@@ -7,12 +7,14 @@ namespace mirla {
 
 /// The settings of a `mirlac` run, as the calculator window would hold them.
 struct TCliOptions {
-    int Notation = 0;  ///< 0 Scn, 1 Fix, 2 Eng, 3 Sxg
-    int Width = 12;    ///< the "Digits" width handed to the formatter
-    int Base = 0;      ///< 0 decimal, 1 hexadecimal, 2 base two
-    int Bits = 32;     ///< group length of base-2 output: 7, 8, 16 or 32
-    int AngleMode = 1; ///< 0 radians, 1 degrees
-    int Precision = 9; ///< decimals that successive integration passes must agree on
+    int Notation = 0;     ///< 0 Scn, 1 Fix, 2 Eng, 3 Sxg
+    int Width = 12;       ///< the "Digits" width handed to the formatter
+    int Base = 0;         ///< 0 decimal, 1 hexadecimal, 2 base two
+    int Bits = 32;        ///< group length of base-2 output: 7, 8, 16 or 32
+    int AngleMode = 1;    ///< 0 radians, 1 degrees
+    int Precision = 9;    ///< decimals that successive integration passes must agree on
+    bool Complex = false; ///< lines are complex expressions built from "comp(" operands
+    int ComplexForm = 1;  ///< 0 Polar, 1 Rect: how "comp(" reads its parts and results show
     std::string FunctionsFile;
     std::string VariablesFile;
     /// Lines given as arguments; when empty the lines come from standard input.

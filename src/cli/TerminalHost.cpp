@@ -5,6 +5,7 @@
 #include "cli/Utf8Input.h"
 #include "engine/EvalContext.h"
 
+#include <algorithm>
 #include <iostream>
 
 namespace mirla {
@@ -17,7 +18,25 @@ bool IsBlankOnly(const std::string& text) {
 
 } // namespace
 
+void TTerminalHost::ShowProgress(const std::string& text) {
+    if (!m_showProgress) {
+        return;
+    }
+    // Blanks cover what a longer earlier text leaves on the line.
+    m_progressWidth = std::max(m_progressWidth, text.size());
+    std::cerr << '\r' << text << std::string(m_progressWidth - text.size(), ' ') << std::flush;
+}
+
+void TTerminalHost::ClearProgress() {
+    if (m_progressWidth == 0) {
+        return;
+    }
+    std::cerr << '\r' << std::string(m_progressWidth, ' ') << '\r' << std::flush;
+    m_progressWidth = 0;
+}
+
 bool TTerminalHost::ConfirmBreak() {
+    ClearProgress();
     if (!m_atTerminal) {
         return true;
     }
@@ -40,6 +59,7 @@ bool TTerminalHost::ConfirmBreak() {
 }
 
 bool TTerminalHost::AskVariable(EvalContext& ctx, int index, std::string& expression) {
+    ClearProgress();
     if (!m_atTerminal) {
         return false;
     }

@@ -2,28 +2,38 @@
 
 #include "engine/EngineHost.h"
 
+#include <cstddef>
 #include <string>
 
 namespace mirla {
 
 /// The engine's host in the terminal calculator. At a terminal it asks for unset variables
 /// and confirms a requested break; otherwise it cancels every question about a variable and
-/// breaks at once.
+/// breaks at once. Progress shows on standard error when that is a terminal.
 class TTerminalHost : public TEngineHost {
 public:
-    /// `atTerminal`: standard input is a terminal; `precision`: the integration agreement.
-    TTerminalHost(bool atTerminal, int precision) : m_atTerminal(atTerminal), m_precision(precision) {}
+    /// `atTerminal`: standard input is a terminal; `showProgress`: standard error is one;
+    /// `precision`: the integration agreement.
+    TTerminalHost(bool atTerminal, bool showProgress, int precision)
+        : m_atTerminal(atTerminal), m_showProgress(showProgress), m_precision(precision) {}
 
     /// Asks "Do you realy wont break calculation? (y/n)" at a terminal; yes elsewhere.
     bool ConfirmBreak() override;
     /// Asks "X = " until an answer evaluates; an empty answer, end of input or Ctrl-C cancels.
     bool AskVariable(EvalContext& ctx, int index, std::string& expression) override;
+    /// Writes `text` on standard error over the previous progress text, when progress shows.
+    void ShowProgress(const std::string& text) override;
     /// The precision setting given on the command line.
     int PrecisionSetting() const override { return m_precision; }
 
+    /// Blanks out the progress text, if one shows, and returns to the start of its line.
+    void ClearProgress();
+
 private:
     bool m_atTerminal;
+    bool m_showProgress;
     int m_precision;
+    std::size_t m_progressWidth = 0; ///< columns the progress line covers; 0 when none shows
 };
 
 } // namespace mirla

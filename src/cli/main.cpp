@@ -1,5 +1,5 @@
 // mirlac: the terminal calculator. Evaluates lines exactly as the calculator window's input
-// line does and prints one result or error line for each.
+// line does, in real or complex mode, and prints one result or error line for each.
 
 #include "cli/Calculator.h"
 #include "cli/CommandLine.h"
@@ -7,7 +7,9 @@
 #include "cli/TerminalHost.h"
 #include "cli/TerminalInput.h"
 #include "engine/EvalContext.h"
+#include "numbers/ComplexEvaluator.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -22,17 +24,23 @@ constexpr int ExitAllSucceeded = 0;
 constexpr int ExitSomeFailed = 1;
 constexpr int ExitBadUsage = 2;
 
-/// Evaluates lines one by one and remembers whether any failed.
+/// Evaluates lines one by one, with the real engine or, in complex mode, with the complex
+/// evaluator, and remembers whether any failed.
 class TLineRunner {
 public:
-    TLineRunner(EvalContext& ctx, int width) : m_ctx(ctx), m_width(width) {}
+    /// `complex` is the evaluator of complex mode, or null in real mode.
+    TLineRunner(EvalContext& ctx, TTerminalHost& host, int width, TComplexEvaluator* complex)
+        : m_ctx(ctx), m_host(host), m_width(width), m_complex(complex) {}
 
     /// Evaluates one line and prints its result; an empty line prints nothing.
     void Run(std::string_view line) {
         if (line.empty()) {
             return;
         }
-        const TLineResult result = CalculateLine(m_ctx, m_width, line);
+        const TLineResult result = m_complex != nullptr
+                                       ? CalculateComplexLine(m_ctx, *m_complex, m_width, line)
+                                       : CalculateLine(m_ctx, m_width, line);
+        m_host.ClearProgress();
         m_allOk = m_allOk && result.Ok;
         std::cout << result.Output << std::endl;
     }
@@ -41,7 +49,9 @@ public:
 
 private:
     EvalContext& m_ctx;
+    TTerminalHost& m_host;
     int m_width;
+    TComplexEvaluator* m_complex;
     bool m_allOk = true;
 };
 
@@ -74,10 +84,12 @@ bool RunPiped(TLineRunner& runner) {
 
 int Run(const TCliOptions& options) {
     const bool atTerminal = isatty(STDIN_FILENO) != 0;
-    TTerminalHost host(atTerminal, options.Precision);
+    TTerminalHost host(atTerminal, isatty(STDERR_FILENO) != 0, options.Precision);
     EvalContext ctx;
     ctx.SetHost(&host);
     ApplySettings(ctx, options);
+    TComplexEvaluator complexEvaluator(ctx);
+    complexEvaluator.SetForm(static_cast<std::uint8_t>(options.ComplexForm));
     if (!LoadUserFiles(ctx, options)) {
         return ExitBadUsage;
     }
@@ -86,7 +98,7 @@ int Run(const TCliOptions& options) {
         InitTerminalInput();
     }
 
-    TLineRunner runner(ctx, options.Width);
+    TLineRunner runner(ctx, host, options.Width, options.Complex ? &complexEvaluator : nullptr);
     if (!options.Expressions.empty()) {
         for (const std::string& expression : options.Expressions) {
             runner.Run(expression);

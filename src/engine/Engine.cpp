@@ -8,7 +8,6 @@
 
 namespace mirla {
 
-
 void RaiseEvalError(EvalContext& ctx, int code) {
     ctx.ErrorPos = ctx.ReadPos;
     ctx.ErrorFlag = true;

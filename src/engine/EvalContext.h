@@ -58,7 +58,8 @@ public:
     void Add(std::string_view name, Extended value) {
         if (m_count < Capacity) {
             UsedVariable& item = m_items[static_cast<std::size_t>(m_count)];
-            const std::size_t length = name.size() < item.NameBuffer.size() ? name.size() : item.NameBuffer.size();
+            const std::size_t length =
+                name.size() < item.NameBuffer.size() ? name.size() : item.NameBuffer.size();
             name.copy(item.NameBuffer.data(), length);
             item.NameLength = static_cast<std::uint8_t>(length);
             item.Value = value;

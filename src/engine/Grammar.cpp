@@ -87,21 +87,6 @@ private:
     EvalContext& m_ctx;
 };
 
-/// x^|n| for a whole n by repeated squaring, so that representable results come out exact.
-Extended WholePower(Extended x, Extended n) {
-    auto bits = static_cast<unsigned long long>(std::fabs(n));
-    Extended result = 1;
-    Extended square = x;
-    while (bits != 0) {
-        if (bits & 1U)
-            result *= square;
-        bits >>= 1U;
-        if (bits != 0)
-            square *= square;
-    }
-    return result;
-}
-
 void ApplyPostfix(EvalContext& ctx, Extended& value, int operandStart) {
     if (!HasClass(ctx.Current, ClassPostfix))
         return;
@@ -572,7 +557,7 @@ Extended PowerOp(EvalContext& ctx, Extended base, Extended exponent) {
     // The common case first: a positive base and a small whole exponent.
     constexpr Extended SmallExponent = 64;
     if (base > 0 && exponent >= 0 && exponent <= SmallExponent && exponent == static_cast<int>(exponent)) {
-        const Extended result = WholePower(base, exponent);
+        const Extended result = WholePower(base, static_cast<unsigned long long>(exponent));
         if (std::isfinite(result))
             return result < SmallestPower ? 0 : result;
     }
@@ -590,7 +575,7 @@ Extended PowerOp(EvalContext& ctx, Extended base, Extended exponent) {
     const Extended magnitude = std::fabs(base);
     Extended result = 0;
     if (whole && std::fabs(exponent) < 0x1p63L) {
-        const Extended power = WholePower(magnitude, exponent);
+        const Extended power = WholePower(magnitude, static_cast<unsigned long long>(std::fabs(exponent)));
         result = exponent >= 0 ? power : std::isinf(power) ? 0 : 1 / power;
         if (base > 0 && result < SmallestPower)
             result = 0;
@@ -603,6 +588,19 @@ Extended PowerOp(EvalContext& ctx, Extended base, Extended exponent) {
     if (!std::isfinite(result)) {
         RaiseEvalError(ctx, ErrOverflow);
         return 0;
+    }
+    return result;
+}
+
+Extended WholePower(Extended x, unsigned long long n) {
+    Extended result = 1;
+    Extended square = x;
+    while (n != 0) {
+        if (n & 1U)
+            result *= square;
+        n >>= 1U;
+        if (n != 0)
+            square *= square;
     }
     return result;
 }

@@ -18,6 +18,9 @@ void FactorLevel(EvalContext& ctx, Extended& value);
 /// The power b^y; may raise "Argument Negative", "Overflow" or "Division by zero".
 Extended PowerOp(EvalContext& ctx, Extended base, Extended exponent);
 
+/// x^n by repeated squaring: exact whenever the result is representable.
+Extended WholePower(Extended x, unsigned long long n);
+
 /// Reads a number literal at the cursor in the current base: integer part, then an "h:m:s"
 /// tail, or a fraction and an exponent. Decimal literals are rounded correctly.
 Extended ReadNumber(EvalContext& ctx);

@@ -15,7 +15,9 @@ namespace {
 constexpr int NameBufferSize = 21;
 constexpr std::string_view LoopName = "forJtoKstepMdo(";
 
-bool IsNameTerminator(char c) { return HasClass(c, ClassNameEnd); }
+bool IsNameTerminator(char c) {
+    return HasClass(c, ClassNameEnd);
+}
 
 /// Codes of the one-letter built-in names (the variables and "e"), -1 for other characters.
 constexpr std::array<int, 256> SingleLetterCodes = [] {
@@ -23,7 +25,8 @@ constexpr std::array<int, 256> SingleLetterCodes = [] {
     codes.fill(-1);
     for (std::size_t k = 0; k < VariableLetters.size(); ++k) {
         codes[static_cast<unsigned char>(VariableLetters[k])] = FnFirstUpperVariable + static_cast<int>(k);
-        codes[static_cast<unsigned char>(VariableLetters[k] - 'A' + 'a')] = FnFirstLowerVariable + static_cast<int>(k);
+        codes[static_cast<unsigned char>(VariableLetters[k] - 'A' + 'a')] =
+            FnFirstLowerVariable + static_cast<int>(k);
     }
     codes['e'] = FnE;
     return codes;

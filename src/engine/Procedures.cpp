@@ -2,6 +2,7 @@
 
 #include "engine/Engine.h"
 #include "engine/EngineHost.h"
+#include "engine/GaussLegendre.h"
 #include "engine/Grammar.h"
 #include "engine/NameResolution.h"
 #include "numbers/RealFormat.h"
@@ -25,14 +26,6 @@ int g_openProcedures = 0;
 
 /// "Average undefined": a statistic that the list given cannot define.
 constexpr int ErrAverageUndefined = 9;
-
-/// The 10-point Gauss-Legendre rule as five symmetric node pairs on [-1, 1].
-constexpr std::array<Extended, 5> GaussNodes = {0.14887433898163121088L, 0.43339539412924719077L,
-                                                0.67940956829902440626L, 0.8650633666889845107L,
-                                                0.97390652851717172007L};
-constexpr std::array<Extended, 5> GaussWeights = {0.29552422471475287016L, 0.26926671930999635508L,
-                                                  0.219086362515982044L, 0.14945134915058059315L,
-                                                  0.06667134430868813759L};
 
 /// Width of the pass texts that the integration compares and shows.
 constexpr int PassTextWidth = 21;

@@ -84,18 +84,6 @@ Extended RoundHalfEven(EvalContext& ctx, Extended a) {
     return TruncateToInt32(ctx, rounded);
 }
 
-void SeedOnFirstUse(EvalContext& ctx) {
-    if (ctx.RandomSeeded)
-        return;
-    ctx.Random.seed(static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
-    ctx.RandomSeeded = true;
-}
-
-/// Uniform in [0, 1) with the full 64-bit significand.
-Extended Uniform(EvalContext& ctx) {
-    return static_cast<Extended>(ctx.Random()) * 0x1p-64L;
-}
-
 Extended Gauss(EvalContext& ctx, Extended mean, Extended deviation) {
     if (!IsSet(deviation)) {
         RaiseDomainError(ctx, ErrCommaExpected);
@@ -104,8 +92,8 @@ Extended Gauss(EvalContext& ctx, Extended mean, Extended deviation) {
     Extended u = 0;
     Extended s = 0;
     do {
-        u = 2 * Uniform(ctx) - 1;
-        const Extended v = 2 * Uniform(ctx) - 1;
+        u = 2 * UniformRandom(ctx) - 1;
+        const Extended v = 2 * UniformRandom(ctx) - 1;
         s = u * u + v * v;
     } while (s >= 1 || s == 0);
     return mean + deviation * u * std::sqrt(-2 * std::log(s) / s);
@@ -176,8 +164,7 @@ Extended Elementary(EvalContext& ctx, int code, Extended a, Extended b) {
     case FnSqr:
         return a * a;
     case FnRandom:
-        SeedOnFirstUse(ctx);
-        return Uniform(ctx);
+        return UniformRandom(ctx);
     case FnGauss:
         return Gauss(ctx, a, b);
     case FnPiChar:
@@ -240,6 +227,16 @@ bool IsSpecial(int code) {
 }
 
 } // namespace
+
+Extended UniformRandom(EvalContext& ctx) {
+    if (!ctx.RandomSeeded) {
+        ctx.Random.seed(
+            static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+        ctx.RandomSeeded = true;
+    }
+    // 64 random bits fill the extended significand exactly.
+    return static_cast<Extended>(ctx.Random()) * 0x1p-64L;
+}
 
 Extended ConversionFactor(int code) {
     return ConversionFactors[static_cast<std::size_t>(code - FnFirstConversion)];

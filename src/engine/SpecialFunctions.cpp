@@ -1,6 +1,7 @@
 #include "engine/SpecialFunctions.h"
 
 #include "engine/Engine.h"
+#include "engine/GaussLegendre.h"
 #include "engine/Grammar.h"
 
 #include <algorithm>
@@ -15,14 +16,6 @@ namespace {
 
 constexpr Extended Log2E = 1.4426950408889634073599L;
 constexpr Extended EulerGamma = 0.5772156649015328606L;
-
-// The 10-point Gauss-Legendre rule as five symmetric pairs of nodes on [-1, 1] and their weights.
-constexpr std::array<Extended, 5> GaussNodes = {0.14887433898163121088L, 0.43339539412924719077L,
-                                                0.67940956829902440626L, 0.8650633666889845107L,
-                                                0.97390652851717172007L};
-constexpr std::array<Extended, 5> GaussWeights = {0.29552422471475287016L, 0.26926671930999635508L,
-                                                  0.219086362515982044L, 0.14945134915058059315L,
-                                                  0.06667134430868813759L};
 
 /// Most subintervals of one integration pass; a pass this fine ends the doubling with its value,
 /// so that an integral whose digits never settle cannot loop for ever or overflow the count.

@@ -1,7 +1,9 @@
 #include "numbers/ComplexArithmetic.h"
 
 #include "engine/ErrorCodes.h"
+#include "engine/Grammar.h"
 #include "engine/NameTable.h"
+#include "engine/RealFunctions.h"
 
 #include <algorithm>
 #include <array>
@@ -69,18 +71,6 @@ Extended TypedModulus(const ComplexValue& z) {
 /// axis it lies on even when its angle rounds to -pi; a typed polar argument is reduced.
 Extended PrincipalArgument(const ComplexValue& z) {
     return z.Form == FormRect ? Atan2(z.Y, z.X) : NormalizeAngle(z.Y);
-}
-
-/// A uniform random number in [0, 1) from the engine's generator, seeded from the clock on
-/// first use.
-Extended UniformRandom(EvalContext& ctx) {
-    if (!ctx.RandomSeeded) {
-        ctx.Random.seed(
-            static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
-        ctx.RandomSeeded = true;
-    }
-    // 64 random bits fill the extended significand exactly.
-    return static_cast<Extended>(ctx.Random()) * 0x1p-64L;
 }
 
 } // namespace
@@ -184,16 +174,7 @@ Extended IntPower(Extended r, int n, int& error) {
         }
         return n == 0 ? 1.0L : 0.0L;
     }
-    unsigned long long bits = static_cast<unsigned long long>(std::llabs(n));
-    Extended result = 1;
-    Extended square = r;
-    while (bits != 0) {
-        if (bits & 1U)
-            result *= square;
-        bits >>= 1U;
-        if (bits != 0)
-            square *= square;
-    }
+    const Extended result = WholePower(r, static_cast<unsigned long long>(std::llabs(n)));
     return n < 0 ? 1 / result : result;
 }
 
