@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace mirla {
+
+/// The input lines and results of the main window, newest first, as kept in the history file:
+/// a count, the history lines, a count, the result lines. Lines are engine text.
+struct THistory {
+    std::vector<std::string> Inputs;
+    std::vector<std::string> Results;
+};
+
+/// Reads a history file; false when it cannot be opened or is malformed (then `history` is
+/// unchanged). Lines longer than 255 characters are cut to 255.
+bool ReadHistoryFile(const std::string& path, THistory& history);
+/// Writes a history file through a temporary file renamed over the old one.
+bool WriteHistoryFile(const std::string& path, const THistory& history);
+
+} // namespace mirla
