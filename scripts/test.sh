@@ -10,17 +10,18 @@ scripts/setup.sh
 
 echo "== Build and tests"
 scripts/build.sh
-ctest --test-dir build --output-on-failure -j "$jobs"
+# Window tests need a display: Xvfb provides one.
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build --output-on-failure -j "$jobs"
 
 echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMIRLA_SANITIZE=ON >/dev/null
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMIRLA_SANITIZE=ON -DMIRLA_GUI=OFF -DMIRLA_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 echo "== Fuzzing the evaluator"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRLA_FUZZ=ON -DMIRLA_TESTS=OFF \
-  -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  -DMIRLA_GUI=OFF -DMIRLA_BENCH=OFF -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build-fuzz -j "$jobs" --target fuzz_evaluate
 mkdir -p build-fuzz/corpus
 cp fuzz/seeds/* build-fuzz/corpus/
