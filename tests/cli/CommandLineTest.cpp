@@ -24,6 +24,8 @@ TEST(CommandLine, DefaultsAreThoseOfTheWindowWithoutSettings) {
     EXPECT_EQ(parsed.Options.Bits, 32);
     EXPECT_EQ(parsed.Options.AngleMode, 1);
     EXPECT_EQ(parsed.Options.Precision, 9);
+    EXPECT_FALSE(parsed.Options.Complex);
+    EXPECT_EQ(parsed.Options.ComplexForm, 1);
     EXPECT_TRUE(parsed.Options.FunctionsFile.empty());
     EXPECT_TRUE(parsed.Options.VariablesFile.empty());
     EXPECT_TRUE(parsed.Options.Expressions.empty());
@@ -49,6 +51,13 @@ TEST(CommandLine, EachOptionSetsItsSetting) {
         {{"--angle=deg"}, &TCliOptions::AngleMode, 1},
         {{"--precision=1"}, &TCliOptions::Precision, 1},
         {{"--precision=20"}, &TCliOptions::Precision, 20},
+        {{"--form=polar"}, &TCliOptions::ComplexForm, 0},
+        {{"--form=rect"}, &TCliOptions::ComplexForm, 1},
+        {{"--complex", "--form=polar"}, &TCliOptions::ComplexForm, 0},
+        {{"--complex", "--notation=eng"}, &TCliOptions::Notation, 2},
+        {{"--complex", "--base=dec"}, &TCliOptions::Base, 0},
+        {{"--form=polar", "--base=hex"}, &TCliOptions::Base, 1},
+        {{"--form=polar", "--notation=sxg"}, &TCliOptions::Notation, 3},
         {{"--digits=5", "--digits=7"}, &TCliOptions::Width, 7},
         {{"1+2", "--notation=fix"}, &TCliOptions::Notation, 1},
     };
@@ -73,11 +82,40 @@ TEST(CommandLine, MalformedOrOutOfRangeValuesAreBadUsage) {
         "--precision=21", "--functions=",
         "--variables=",   "--unknown=1",
         "--verbose",      "--digits=99999999999999999999",
+        "--form=",        "--form=Polar",
+        "--form=exp",     "--form",
+        "--complex=yes",
     };
     for (const std::string& arg : badArgs) {
         const TCommandLine parsed = ParseCommandLine({arg});
         EXPECT_EQ(parsed.Action, CliAction::BadUsage) << arg;
         EXPECT_FALSE(parsed.Problem.empty()) << arg;
+    }
+}
+
+TEST(CommandLine, ComplexFlagSelectsComplexMode) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--complex"}, {"comp(1,2)", "--complex"}, {"--form=rect", "--complex", "--digits=20"}}) {
+        const TCommandLine parsed = ParseCommandLine(args);
+        ASSERT_EQ(parsed.Action, CliAction::Run) << ::testing::PrintToString(args) << ": " << parsed.Problem;
+        EXPECT_TRUE(parsed.Options.Complex) << ::testing::PrintToString(args);
+    }
+    const TCommandLine afterDoubleDash = ParseCommandLine({"--", "--complex"});
+    EXPECT_FALSE(afterDoubleDash.Options.Complex);
+    EXPECT_EQ(afterDoubleDash.Options.Expressions, std::vector<std::string>{"--complex"});
+}
+
+TEST(CommandLine, ComplexModeRefusesNonDecimalBasesAndSexagesimalNotation) {
+    const std::vector<std::vector<std::string>> badCombinations = {
+        {"--complex", "--base=hex"},
+        {"--base=bin", "--complex"},
+        {"--complex", "--notation=sxg"},
+        {"--notation=sxg", "--form=polar", "--complex"},
+    };
+    for (const std::vector<std::string>& args : badCombinations) {
+        const TCommandLine parsed = ParseCommandLine(args);
+        EXPECT_EQ(parsed.Action, CliAction::BadUsage) << ::testing::PrintToString(args);
+        EXPECT_NE(parsed.Problem.find("--complex"), std::string::npos) << parsed.Problem;
     }
 }
 
@@ -111,8 +149,9 @@ TEST(CommandLine, HelpAndVersionWinOverWhatFollows) {
 
 TEST(CommandLine, UsageNamesEveryOption) {
     const std::string usage = UsageText();
-    for (const char* option : {"--notation=", "--digits=", "--base=", "--bits=", "--angle=", "--precision=",
-                               "--functions=", "--variables=", "--help", "--version"}) {
+    for (const char* option :
+         {"--notation=", "--digits=", "--base=", "--bits=", "--angle=", "--precision=", "--functions=",
+          "--variables=", "--help", "--version", "--complex", "--form="}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
 }

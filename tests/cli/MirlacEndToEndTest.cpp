@@ -221,6 +221,8 @@ TEST(MirlacExit, HelpAndVersionSucceed) {
     const TRunResult help = RunMirlac({"--help"});
     EXPECT_EQ(help.ExitStatus, 0);
     EXPECT_NE(help.Out.find("--notation="), std::string::npos);
+    EXPECT_NE(help.Out.find("--complex"), std::string::npos);
+    EXPECT_NE(help.Out.find("--form=rect|polar"), std::string::npos);
     const TRunResult version = RunMirlac({"--version"});
     EXPECT_EQ(version.ExitStatus, 0);
     EXPECT_EQ(version.Out.rfind("mirlac ", 0), 0U) << version.Out;
@@ -260,6 +262,179 @@ TEST(MirlacFiles, UserVariablesFromAUsrFile) {
          {"2.0E+0", "1.001E+3"},
          0},
     });
+}
+
+// Complex results: each part is rendered like a real result, with its own sign text taking one
+// place of the width. comp(1/3,2/3): the real part has no sign text, so after the first pass
+// (" 3.333E-0001", four characters freed) it gets width 16 and eight digits; the imaginary
+// part's sign text "+" takes one place, so it gets width 15 and seven digits.
+TEST(MirlacComplex, RectResultsShowBothPartsWithTheirSigns) {
+    CheckRuns({
+        {"integral parts", {"--complex", "comp(3,4)"}, "", {"3.0E+0+4.0E+0i"}, 0},
+        {"imaginary part one digit shorter",
+         {"--complex", "comp(1/3,2/3)"},
+         "",
+         {"3.3333333E-1+6.666667E-1i"},
+         0},
+        {"negative imaginary part", {"--complex", "comp(1/3,-2/3)"}, "", {"3.3333333E-1-6.666667E-1i"}, 0},
+        {"negative real part", {"--complex", "comp(-1/3,2/3)"}, "", {"-3.333333E-1+6.666667E-1i"}, 0},
+        {"zero imaginary part still shown",
+         {"--complex", "--notation=fix", "comp(2,0)"},
+         "",
+         {"2.0+0.0i"},
+         0},
+        {"engineering",
+         {"--complex", "--notation=eng", "comp(12345.678,-12345.678)"},
+         "",
+         {"12.34568E+3-12.3457E+3i"},
+         0},
+        {"wider", {"--complex", "--digits=20", "comp(1/3,0)"}, "", {"3.333333333333333E-1+0.0E+0i"}, 0},
+        {"arithmetic",
+         {"--complex", "comp(1,2)*comp(3,4)", "comp(1,2)-comp(1,2)"},
+         "",
+         {"-5.0E+0+1.0E+1i", "0.0E+0+0.0E+0i"},
+         0},
+        {"real expressions inside comp(", {"--complex", "comp(2^10, cos(60))"}, "", {"1.024E+3+5.0E-1i"}, 0},
+        {"lines from stdin", {"--complex"}, "comp(0,1)*comp(0,1)\n", {"-1.0E+0+0.0E+0i"}, 0},
+    });
+}
+
+TEST(MirlacComplex, PolarFormReadsAndShowsModulusAndArgument) {
+    CheckRuns({
+        {"modulus and argument",
+         {"--complex", "--form=polar", "comp(2,0.5)"},
+         "",
+         {"2.0E+0*exp(5.0E-1i)"},
+         0},
+        {"negative argument keeps its sign",
+         {"--complex", "--form=polar", "comp(2,-0.5)"},
+         "",
+         {"2.0E+0*exp(-5.0E-1i)"},
+         0},
+        {"product multiplies moduli and adds arguments",
+         {"--complex", "--form=polar", "comp(2,0.5)*comp(3,0.25)"},
+         "",
+         {"6.0E+0*exp(7.5E-1i)"},
+         0},
+        {"rect reads real and imaginary part",
+         {"--complex", "--form=rect", "comp(2,0.5)"},
+         "",
+         {"2.0E+0+5.0E-1i"},
+         0},
+    });
+}
+
+TEST(MirlacComplex, QuestionMarkIsThePreviousComplexResult) {
+    CheckRuns({
+        {"chained lines",
+         {"--complex"},
+         "comp(1,2)\n?*comp(0,1)\n?+?\n",
+         {"1.0E+0+2.0E+0i", "-2.0E+0+1.0E+0i", "-4.0E+0+2.0E+0i"},
+         0},
+        {"chained arguments in polar form",
+         {"--complex", "--form=polar", "comp(2,0.5)", "?*?"},
+         "",
+         {"2.0E+0*exp(5.0E-1i)", "4.0E+0*exp(1.0E+0i)"},
+         0},
+        {"zero before the first result", {"--complex", "?"}, "", {"0.0E+0+0.0E+0i"}, 0},
+        {"a failed line keeps the previous result",
+         {"--complex"},
+         "comp(5,0)\ncomp(1,0)/comp(0,0)\n?*comp(2,0)\n",
+         {"5.0E+0+0.0E+0i", "error: Division by zero: position 11", "1.0E+1+0.0E+0i"},
+         1},
+        {"inside comp( \"?\" is the real previous result, which complex lines leave alone",
+         {"--complex", "comp(3,4)", "comp(?,1)"},
+         "",
+         {"3.0E+0+4.0E+0i", "0.0E+0+1.0E+0i"},
+         0},
+    });
+}
+
+TEST(MirlacComplex, ErrorsArePlacedInTheLineAsTyped) {
+    CheckRuns({
+        {"division by zero just after the slash",
+         {"--complex", "comp(1,0)/comp(0,0)"},
+         "",
+         {"error: Division by zero: position 11"},
+         1},
+        {"division by zero with blanks",
+         {"--complex", "comp(1,0) / comp(0,0)"},
+         "",
+         {"error: Division by zero: position 13"},
+         1},
+        {"number outside comp( at the start",
+         {"--complex", "2*comp(1,1)"},
+         "",
+         {"error: Syntax error: position 1"},
+         1},
+        {"number outside comp( at the end",
+         {"--complex", "comp(1,1)+2"},
+         "",
+         {"error: Syntax error: position 11"},
+         1},
+        {"error inside a comp( argument",
+         {"--complex", "comp(1,1/0)"},
+         "",
+         {"error: Division by zero: position 10"},
+         1},
+        {"error inside a comp( argument with blanks",
+         {"--complex", "comp( 1 , 1 / 0 )"},
+         "",
+         {"error: Division by zero: position 15"},
+         1},
+        {"missing closing parenthesis",
+         {"--complex", "comp(1,2"},
+         "",
+         {"error: Missing \")\": position 8"},
+         1},
+        {"function singularity",
+         {"--complex", "ln(comp(0,0))"},
+         "",
+         {"error: Function singularity: position 1"},
+         1},
+        {"the rest still runs",
+         {"--complex", "2*comp(1,1)", "comp(1,1)"},
+         "",
+         {"error: Syntax error: position 1", "1.0E+0+1.0E+0i"},
+         1},
+    });
+}
+
+TEST(MirlacComplex, FormWithoutComplexModeIsHarmless) {
+    CheckRuns({
+        {"real result", {"--form=polar", "1+1"}, "", {"2.0E+0"}, 0},
+        {"with another base", {"--base=hex", "--form=polar", "$A"}, "", {"A"}, 0},
+    });
+}
+
+TEST(MirlacComplex, BadCombinationsAreStatus2WithAMessage) {
+    const std::vector<std::vector<std::string>> badCommandLines = {
+        {"--complex", "--base=hex", "comp(1,1)"},
+        {"--base=bin", "--complex", "comp(1,1)"},
+        {"--complex", "--notation=sxg", "comp(1,1)"},
+        {"--complex", "--form=degrees", "comp(1,1)"},
+        {"--form=", "1"},
+    };
+    for (const std::vector<std::string>& args : badCommandLines) {
+        const TRunResult result = RunMirlac(args);
+        const std::string name = ::testing::PrintToString(args);
+        EXPECT_EQ(result.ExitStatus, 2) << name;
+        EXPECT_TRUE(result.Out.empty()) << name << ": " << result.Out;
+        EXPECT_NE(result.Err.find("mirlac: "), std::string::npos) << name << ": " << result.Err;
+    }
+}
+
+TEST(MirlacProgress, NeverReachesPipes) {
+    // The integral of sqrt(X) needs many passes, each a progress estimate at a terminal.
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"integral(0,1,sqrt(X))"}, {"--complex", "comp(integral(0,1,sqrt(X)),0)"}}) {
+        const TRunResult result = RunMirlac(args);
+        const std::string name = ::testing::PrintToString(args);
+        ASSERT_EQ(SplitLines(result.Out).size(), 1U) << name << ": " << result.Out;
+        EXPECT_EQ(result.Out.rfind("6.6666667E-1", 0), 0U) << name << ": " << result.Out;
+        EXPECT_TRUE(result.Err.empty()) << name << ": " << result.Err;
+        EXPECT_EQ(result.ExitStatus, 0) << name;
+    }
 }
 
 TEST(MirlacInterrupt, CtrlCEndsALongComputationWithUserBreakAndMirlacGoesOn) {

@@ -3,6 +3,7 @@
 #include <csignal>
 #include <cstring>
 #include <poll.h>
+#include <pty.h>
 #include <spawn.h>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -21,7 +22,8 @@ void ClosePipe(int& fd) {
     }
 }
 
-/// Reads a pipe to its end.
+/// Reads a pipe or a pseudo-terminal to its end (a pseudo-terminal whose other side closed
+/// reports an error after its last data).
 std::string ReadAll(int fd) {
     std::string text;
     char buffer[4096];
@@ -32,15 +34,23 @@ std::string ReadAll(int fd) {
     return text;
 }
 
+/// A pipe, or a pseudo-terminal whose controlling side is the read end; false on failure.
+bool OpenErrorStream(TErrorStream errorStream, int (&ends)[2]) {
+    if (errorStream == TErrorStream::Terminal) {
+        return openpty(&ends[0], &ends[1], nullptr, nullptr, nullptr) == 0;
+    }
+    return pipe(ends) == 0;
+}
+
 } // namespace
 
-TMirlacProcess::TMirlacProcess(const std::vector<std::string>& args) {
+TMirlacProcess::TMirlacProcess(const std::vector<std::string>& args, TErrorStream errorStream) {
     // Writing to a mirlac that has already exited must fail the test, not kill it.
     std::signal(SIGPIPE, SIG_IGN);
     int in[2];
     int out[2];
     int err[2];
-    if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) {
+    if (pipe(in) != 0 || pipe(out) != 0 || !OpenErrorStream(errorStream, err)) {
         throw std::runtime_error("pipe failed");
     }
     posix_spawn_file_actions_t actions;

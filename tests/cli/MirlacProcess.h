@@ -13,11 +13,16 @@ struct TRunResult {
     std::string Err;
 };
 
-/// A running mirlac whose standard input, output and error are pipes held by the test.
+/// What a started mirlac writes its standard error to.
+enum class TErrorStream { Pipe, Terminal };
+
+/// A running mirlac whose standard input and output are pipes held by the test, and whose
+/// standard error is a pipe or a pseudo-terminal read through the same calls.
 class TMirlacProcess {
 public:
     /// Starts the built mirlac with these arguments.
-    explicit TMirlacProcess(const std::vector<std::string>& args);
+    explicit TMirlacProcess(const std::vector<std::string>& args,
+                            TErrorStream errorStream = TErrorStream::Pipe);
     ~TMirlacProcess();
     TMirlacProcess(const TMirlacProcess&) = delete;
     TMirlacProcess& operator=(const TMirlacProcess&) = delete;
