@@ -20,6 +20,16 @@ std::string Utf8FromEngineText(std::string_view text);
 /// Windows-1252.
 std::string EngineTextFromFileBytes(std::string_view bytes);
 
+/// The text of a file as UTF-8: kept when it is valid UTF-8 (a leading byte-order mark
+/// dropped), otherwise decoded as Windows-1252.
+std::string Utf8FromFileBytes(std::string_view bytes);
+
+/// Reads a whole file as bytes; false when it cannot be opened or read.
+bool ReadFileBytes(const std::string& path, std::string& bytes);
+/// Writes bytes to a temporary file beside `path` and renames it over `path`; on failure the
+/// old file is untouched and false is returned.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
 /// Reads a text file as engine text lines (CR LF or LF); false when it cannot be read.
 bool ReadEngineTextLines(const std::string& path, std::vector<std::string>& lines);
 /// Writes engine text lines as UTF-8 through a temporary file renamed over `path`, so that a

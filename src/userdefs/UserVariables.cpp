@@ -1,12 +1,12 @@
 #include "userdefs/UserVariables.h"
 
+#include "engine/EngineText.h"
 #include "engine/EvalContext.h"
 #include "numbers/RealFormat.h"
 
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace mirla {
@@ -107,60 +107,20 @@ bool LoadUserVariables(EvalContext& ctx, const std::string& fileName, std::strin
 }
 
 bool SaveLines(const std::string& fileName, const std::vector<std::string>& lines, std::string& message) {
-    namespace fs = std::filesystem;
-    const auto fail = [&] {
+    if (!WriteEngineTextLines(fileName, lines)) {
         message = "Can't create file " + fileName;
         return false;
-    };
-    if (fileName.empty()) {
-        return fail();
-    }
-    // Written beside the target and renamed over it, so a failure never destroys the old file.
-    fs::path temporary(fileName);
-    temporary += ".saving~";
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        return fail();
-    }
-    for (const std::string& line : lines) {
-        out << line << '\n';
-    }
-    out.close();
-    std::error_code ec;
-    if (out.fail() || (fs::rename(temporary, fs::path(fileName), ec), ec)) {
-        fs::remove(temporary, ec);
-        return fail();
     }
     return true;
 }
 
 ReadOutcome ReadLines(const std::string& fileName, std::vector<std::string>& lines) {
-    namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::path path(fileName);
-    const fs::file_status status = fs::status(path, ec);
-    if (fileName.empty() || status.type() == fs::file_type::not_found) {
+    const std::filesystem::file_status status = std::filesystem::status(fileName, ec);
+    if (fileName.empty() || status.type() == std::filesystem::file_type::not_found) {
         return ReadOutcome::Missing;
     }
-    if (ec || fs::is_directory(status)) {
-        return ReadOutcome::Unreadable;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return ReadOutcome::Unreadable;
-    }
-    std::vector<std::string> read;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        read.push_back(std::move(line));
-    }
-    if (in.bad()) {
-        return ReadOutcome::Unreadable;
-    }
-    lines = std::move(read);
-    return ReadOutcome::Read;
+    return ReadEngineTextLines(fileName, lines) ? ReadOutcome::Read : ReadOutcome::Unreadable;
 }
 
 bool IsBlankLine(std::string_view line) {

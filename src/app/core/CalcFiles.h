@@ -17,9 +17,9 @@ public:
     /// The folder of the running program file.
     static std::string ProgramFolder();
 
-    const std::string& Folder() const { return m_folder; }           ///< D
+    const std::string& Folder() const { return m_folder; }            ///< D
     const std::string& ProgramDir() const { return m_programFolder; } ///< where the program file is
-    std::string BasePath() const { return m_folder + "/Mirla"; }     ///< B
+    std::string BasePath() const { return m_folder + "/Mirla"; }      ///< B
     std::string SettingsFile() const { return BasePath() + ".INI"; }
     std::string HistoryFile() const { return BasePath() + ".HST"; }
     /// B + ".CON", or the copy shipped beside the program when the folder has none.

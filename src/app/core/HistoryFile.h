@@ -12,8 +12,9 @@ struct THistory {
     std::vector<std::string> Results;
 };
 
-/// Reads a history file; false when it cannot be opened or is malformed (then `history` is
-/// unchanged). Lines longer than 255 characters are cut to 255.
+/// Reads a history file; false when it cannot be opened or does not begin with a count (then
+/// `history` is unchanged). Counts larger than the lines that follow take what is there; a
+/// missing or unreadable result count gives no results. Lines are cut to 255 characters.
 bool ReadHistoryFile(const std::string& path, THistory& history);
 /// Writes a history file through a temporary file renamed over the old one.
 bool WriteHistoryFile(const std::string& path, const THistory& history);

@@ -17,7 +17,8 @@ public:
     /// Writes to a temporary file renamed over `path`; false with "Can't create file <path>".
     bool Save(const std::string& path, std::string& message) const;
 
-    std::string ReadString(const std::string& section, const std::string& key, const std::string& fallback) const;
+    std::string ReadString(const std::string& section, const std::string& key,
+                           const std::string& fallback) const;
     int ReadInteger(const std::string& section, const std::string& key, int fallback) const;
     /// Booleans are stored as 0 and 1 and read as true when not 0.
     bool ReadBool(const std::string& section, const std::string& key, bool fallback) const;
@@ -27,14 +28,18 @@ public:
     void WriteBool(const std::string& section, const std::string& key, bool value);
 
 private:
+    /// A "key=value" line, or any other line (comment, blank) kept as it stands in `value`.
     struct Entry {
         std::string key;
         std::string value;
+        bool isKey = true;
     };
     struct Section {
         std::string name;
         std::vector<Entry> entries;
     };
+    const Entry* Find(const std::string& section, const std::string& key) const;
+    std::vector<std::string> m_preamble; ///< lines before the first section
     std::vector<Section> m_sections;
 };
 

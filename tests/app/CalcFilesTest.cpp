@@ -1,0 +1,147 @@
+#include "app/core/CalcFiles.h"
+
+#include "userdefs/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace mirla {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadText;
+using test::TempDir;
+using test::WriteText;
+
+std::string Folder(const TempDir& dir, const std::string& name) {
+    const std::string folder = dir.File(name);
+    fs::create_directories(folder);
+    return folder;
+}
+
+/// Makes a folder read-only for as long as it lives, so that the temporary folder can be removed.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(std::string folder) : m_folder(std::move(folder)) {
+        fs::permissions(m_folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
+    }
+    ~ReadOnlyFolder() { fs::permissions(m_folder, fs::perms::owner_write, fs::perm_options::add); }
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+private:
+    std::string m_folder;
+};
+
+TEST(CalcFiles, AWritableProgramFolderHoldsTheFiles) {
+    TempDir dir;
+    const std::string program = Folder(dir, "program");
+    const TCalcFiles files = TCalcFiles::Locate(program, dir.File("user"));
+    EXPECT_EQ(files.Folder(), program);
+    EXPECT_EQ(files.ProgramDir(), program);
+    EXPECT_EQ(files.BasePath(), program + "/Mirla");
+    EXPECT_EQ(files.SettingsFile(), program + "/Mirla.INI");
+    EXPECT_EQ(files.HistoryFile(), program + "/Mirla.HST");
+    EXPECT_EQ(files.DefaultVariablesFile(), program + "/Mirla.USR");
+    EXPECT_EQ(files.DefaultFunctionsFile(), program + "/Mirla.FNC");
+    EXPECT_FALSE(fs::exists(dir.File("user")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(program), fs::directory_iterator()), 0)
+        << "the write test leaves nothing behind";
+}
+
+TEST(CalcFiles, AReadOnlyProgramFolderSendsTheFilesToTheUserFolder) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "the superuser can write into read-only folders";
+    }
+    TempDir dir;
+    const std::string program = Folder(dir, "program");
+    const std::string user = dir.File("config/Mirla");
+    const ReadOnlyFolder readOnly(program);
+    const TCalcFiles files = TCalcFiles::Locate(program, user);
+    EXPECT_EQ(files.Folder(), user);
+    EXPECT_EQ(files.ProgramDir(), program);
+    EXPECT_EQ(files.SettingsFile(), user + "/Mirla.INI");
+    EXPECT_TRUE(fs::is_directory(user));
+}
+
+TEST(CalcFiles, AReadOnlyProgramFolderWithSettingsHandsThemToTheUserFolder) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "the superuser can write into read-only folders";
+    }
+    TempDir dir;
+    const std::string program = Folder(dir, "program");
+    const std::string user = dir.File("user");
+    WriteText(program + "/Mirla.INI", "[Calc Settings]\nDigits=15\n");
+    WriteText(program + "/Mirla.HST", "1\nsin(1)\n0\n");
+    const ReadOnlyFolder readOnly(program);
+    const TCalcFiles files = TCalcFiles::Locate(program, user);
+    EXPECT_EQ(files.Folder(), user);
+    EXPECT_EQ(ReadText(user + "/Mirla.INI"), "[Calc Settings]\nDigits=15\n");
+    EXPECT_EQ(ReadText(user + "/Mirla.HST"), "1\nsin(1)\n0\n");
+    // The user's own copy, once there, is never replaced by the program's.
+    WriteText(user + "/Mirla.INI", "[Calc Settings]\nDigits=20\n");
+    TCalcFiles::Locate(program, user);
+    EXPECT_EQ(ReadText(user + "/Mirla.INI"), "[Calc Settings]\nDigits=20\n");
+}
+
+TEST(CalcFiles, AProgramFolderThatCannotTakeFilesSendsThemToTheUserFolder) {
+    TempDir dir;
+    const std::string user = dir.File("user");
+    // Nothing can create a file here, whatever the user's privileges.
+    const TCalcFiles files = TCalcFiles::Locate("/proc/self", user);
+    EXPECT_EQ(files.Folder(), user);
+    EXPECT_TRUE(fs::is_directory(user));
+}
+
+TEST(CalcFiles, ASettingsFileInAWritableProgramFolderKeepsItThere) {
+    TempDir dir;
+    const std::string program = Folder(dir, "program");
+    WriteText(program + "/Mirla.INI", "[Calc]\nLeft=1\n");
+    const TCalcFiles files = TCalcFiles::Locate(program, dir.File("user"));
+    EXPECT_EQ(files.SettingsFile(), program + "/Mirla.INI");
+    EXPECT_FALSE(fs::exists(dir.File("user")));
+}
+
+TEST(CalcFiles, TheConstantsFileComesFromTheFolderOrElseFromBesideTheProgram) {
+    TempDir dir;
+    const std::string program = Folder(dir, "program");
+    const std::string user = Folder(dir, "user");
+    TCalcFiles files = TCalcFiles::Locate("/proc/self", user);
+    EXPECT_EQ(files.ConstantsFile(), "/proc/self/Mirla.CON");
+    WriteText(user + "/Mirla.CON", "c = 2.99792458E8\n");
+    EXPECT_EQ(files.ConstantsFile(), user + "/Mirla.CON");
+    files = TCalcFiles::Locate(program, user);
+    EXPECT_EQ(files.ConstantsFile(), program + "/Mirla.CON");
+}
+
+TEST(CalcFiles, TheUserFolderFollowsTheDesktopConfigurationFolder) {
+    const char* savedConfig = std::getenv("XDG_CONFIG_HOME");
+    const char* savedHome = std::getenv("HOME");
+    const std::string config = savedConfig ? savedConfig : "";
+    const std::string home = savedHome ? savedHome : "";
+    setenv("HOME", "/home/ana", 1);
+    setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    EXPECT_EQ(TCalcFiles::DefaultUserFolder(), "/cfg/Mirla");
+    setenv("XDG_CONFIG_HOME", "", 1);
+    EXPECT_EQ(TCalcFiles::DefaultUserFolder(), "/home/ana/.config/Mirla");
+    setenv("XDG_CONFIG_HOME", "relative", 1);
+    EXPECT_EQ(TCalcFiles::DefaultUserFolder(), "/home/ana/.config/Mirla");
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(TCalcFiles::DefaultUserFolder(), "/home/ana/.config/Mirla");
+    savedConfig ? setenv("XDG_CONFIG_HOME", config.c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
+    savedHome ? setenv("HOME", home.c_str(), 1) : unsetenv("HOME");
+}
+
+TEST(CalcFiles, TheProgramFolderIsTheFolderOfTheRunningProgram) {
+    const fs::path folder = TCalcFiles::ProgramFolder();
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_TRUE(fs::exists(folder / "mirla_app_tests")) << folder;
+}
+
+} // namespace
+} // namespace mirla
