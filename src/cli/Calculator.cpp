@@ -1,7 +1,7 @@
 #include "cli/Calculator.h"
 
-#include "cli/Utf8Input.h"
 #include "engine/Engine.h"
+#include "engine/EngineText.h"
 #include "engine/InputPreparation.h"
 #include "numbers/ComplexFormat.h"
 #include "numbers/RealFormat.h"
@@ -96,7 +96,7 @@ std::string ErrorLine(const EvalContext& ctx) {
 }
 
 TLineResult CalculateLine(EvalContext& ctx, int width, std::string_view utf8Line) {
-    const std::string typed = ToEngineText(utf8Line);
+    const std::string typed = EngineTextFromUtf8(utf8Line);
     StartLine(ctx);
     const Extended value = PrepareAndEvaluate(ctx, typed);
     if (ctx.ErrorFlag) {
@@ -113,7 +113,7 @@ TLineResult CalculateLine(EvalContext& ctx, int width, std::string_view utf8Line
 
 TLineResult CalculateComplexLine(EvalContext& ctx, TComplexEvaluator& evaluator, int width,
                                  std::string_view utf8Line) {
-    const std::string typed = ToEngineText(utf8Line);
+    const std::string typed = EngineTextFromUtf8(utf8Line);
     StartLine(ctx);
     Prepare(ctx, typed);
     // The "comp(" arguments pass through the engine's input text; the evaluator hands the

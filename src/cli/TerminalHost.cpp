@@ -2,7 +2,7 @@
 
 #include "cli/Calculator.h"
 #include "cli/TerminalInput.h"
-#include "cli/Utf8Input.h"
+#include "engine/EngineText.h"
 #include "engine/EvalContext.h"
 
 #include <algorithm>
@@ -69,7 +69,7 @@ bool TTerminalHost::AskVariable(EvalContext& ctx, int index, std::string& expres
         if (answer.Status != TReadStatus::Line || IsBlankOnly(answer.Text)) {
             return false;
         }
-        const Extended value = PrepareAndEvaluate(ctx, ToEngineText(answer.Text));
+        const Extended value = PrepareAndEvaluate(ctx, EngineTextFromUtf8(answer.Text));
         if (!ctx.ErrorFlag) {
             ctx.Variable(index).Value = value;
             expression = ctx.Input;

@@ -1,7 +1,7 @@
 #include "cli/TerminalInput.h"
 
 #include "cli/Interrupts.h"
-#include "cli/Utf8Input.h"
+#include "engine/EngineText.h"
 
 #include <cerrno>
 #include <clocale>

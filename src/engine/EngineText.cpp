@@ -1,5 +1,7 @@
 #include "engine/EngineText.h"
 
+#include "engine/EvalContext.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -11,7 +13,6 @@ namespace mirla {
 
 namespace {
 
-constexpr char RefusedCharacter = static_cast<char>(0x80);
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 /// Windows-1252 characters 0x80-0x9F as Unicode code points (0 where the code page has none).
@@ -20,12 +21,30 @@ constexpr std::array<char32_t, 32> Windows1252High = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-bool IsCalculatorSymbol(char32_t c) {
-    return c == 0xB2 || c == 0xB3 || c == 0xBD || c == 0xB6;
+bool IsContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
 }
 
-char EngineCharacter(char32_t c) {
-    return c < 0x80 || IsCalculatorSymbol(c) ? static_cast<char>(c) : RefusedCharacter;
+/// The range the second byte of a sequence must lie in; it excludes overlong forms,
+/// surrogates and code points above U+10FFFF.
+struct SecondByteRange {
+    unsigned char Low;
+    unsigned char High;
+};
+
+SecondByteRange SecondByteRangeFor(unsigned char lead) {
+    switch (lead) {
+    case 0xE0:
+        return {0xA0, 0xBF};
+    case 0xED:
+        return {0x80, 0x9F};
+    case 0xF0:
+        return {0x90, 0xBF};
+    case 0xF4:
+        return {0x80, 0x8F};
+    default:
+        return {0x80, 0xBF};
+    }
 }
 
 void AppendUtf8(std::string& out, char32_t c) {
@@ -46,46 +65,10 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-/// Decodes the UTF-8 character at `pos`; returns its length, or 0 when the bytes there are not
-/// a well-formed character (overlong forms, surrogates and values above U+10FFFF included).
-std::size_t DecodeUtf8(std::string_view text, std::size_t pos, char32_t& c) {
-    const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[pos + i]); };
-    const std::uint8_t lead = byte(0);
-    std::size_t length = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-        c = lead;
-        return 1;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2, minimum = 0x80, c = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, minimum = 0x800, c = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, minimum = 0x10000, c = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (pos + length > text.size()) {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) {
-            return 0;
-        }
-        c = (c << 6) | (byte(i) & 0x3F);
-    }
-    const bool surrogate = c >= 0xD800 && c <= 0xDFFF;
-    return c < minimum || c > 0x10FFFF || surrogate ? 0 : length;
-}
-
 bool IsValidUtf8(std::string_view text) {
-    char32_t c = 0;
     for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t length = DecodeUtf8(text, pos, c);
-        if (length == 0) {
+        if (DecodeUtf8(text, pos) == InvalidCodePoint)
             return false;
-        }
-        pos += length;
     }
     return true;
 }
@@ -128,14 +111,68 @@ std::vector<std::string> SplitLines(std::string_view text) {
 
 } // namespace
 
-std::string EngineTextFromUtf8(std::string_view utf8) {
+int Utf8SequenceLength(unsigned char lead) {
+    if (lead < 0x80) {
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        return 2;
+    }
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        return 3;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        return 4;
+    }
+    return 0;
+}
+
+char32_t DecodeUtf8(std::string_view bytes, std::size_t& pos) {
+    const auto lead = static_cast<unsigned char>(bytes[pos++]);
+    const int length = Utf8SequenceLength(lead);
+    if (length == 1) {
+        return lead;
+    }
+    if (length == 0) {
+        return InvalidCodePoint;
+    }
+    const SecondByteRange second = SecondByteRangeFor(lead);
+    char32_t codePoint = lead & (0x7F >> length);
+    for (int i = 1; i < length; ++i) {
+        if (pos >= bytes.size()) {
+            return InvalidCodePoint;
+        }
+        const auto byte = static_cast<unsigned char>(bytes[pos]);
+        const bool fits = i == 1 ? byte >= second.Low && byte <= second.High : IsContinuation(byte);
+        if (!fits) {
+            return InvalidCodePoint;
+        }
+        codePoint = (codePoint << 6) | (byte & 0x3F);
+        ++pos;
+    }
+    return codePoint;
+}
+
+char EngineCharFor(char32_t codePoint) {
+    // Control characters cannot be typed into the input line; the engine uses some of them
+    // internally (parameter placeholders, the end marker), so they must never reach it.
+    if (codePoint >= 0x20 && codePoint < 0x7F) {
+        return static_cast<char>(codePoint);
+    }
+    for (const char engineChar : {SquareChar, CubeChar, RootChar, PiChar}) {
+        if (codePoint == static_cast<unsigned char>(engineChar)) {
+            return engineChar;
+        }
+    }
+    return RejectedChar;
+}
+
+std::string EngineTextFromUtf8(std::string_view utf8Line) {
     std::string text;
-    text.reserve(utf8.size());
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        char32_t c = 0;
-        const std::size_t length = DecodeUtf8(utf8, pos, c);
-        text += length == 0 ? RefusedCharacter : EngineCharacter(c);
-        pos += length == 0 ? 1 : length;
+    text.reserve(utf8Line.size());
+    std::size_t pos = 0;
+    while (pos < utf8Line.size()) {
+        text.push_back(EngineCharFor(DecodeUtf8(utf8Line, pos)));
     }
     return text;
 }
@@ -155,7 +192,15 @@ std::string Utf8FromFileBytes(std::string_view bytes) {
 }
 
 std::string EngineTextFromFileBytes(std::string_view bytes) {
-    return EngineTextFromUtf8(Utf8FromFileBytes(bytes));
+    // Line ends and tabs stay as they are; the lines are split afterwards.
+    const std::string utf8 = Utf8FromFileBytes(bytes);
+    std::string text;
+    text.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const char32_t c = DecodeUtf8(utf8, pos);
+        text.push_back(c == '\n' || c == '\r' || c == '\t' ? static_cast<char>(c) : EngineCharFor(c));
+    }
+    return text;
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes) {

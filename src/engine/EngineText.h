@@ -10,6 +10,25 @@ namespace mirla {
 // BD and B6. Files and the keyboard deliver UTF-8 (older files Windows-1252); these routines
 // convert between the two and read and write text files safely.
 
+/// Marks a byte sequence that is not well-formed UTF-8.
+constexpr char32_t InvalidCodePoint = 0xFFFFFFFF;
+/// The engine character that stands for anything the engine has no character for; it is in
+/// no part of the grammar, so the engine reports a syntax error at its position.
+constexpr char RejectedChar = '\x80';
+
+/// Number of bytes a UTF-8 sequence starting with `lead` claims (1 to 4), 0 for a byte that
+/// cannot start a sequence.
+int Utf8SequenceLength(unsigned char lead);
+
+/// Decodes the character at `pos` of `bytes` and moves `pos` past it. A malformed sequence
+/// gives `InvalidCodePoint` and consumes its longest well-formed prefix (at least one byte),
+/// so every malformed part counts as one character.
+char32_t DecodeUtf8(std::string_view bytes, std::size_t& pos);
+
+/// The engine character for one typed character: printable ASCII as itself, the characters
+/// square, cube, square root and pi as their engine bytes, anything else `RejectedChar`.
+char EngineCharFor(char32_t codePoint);
+
 /// UTF-8 to engine text, one engine character per character typed: ASCII stays, the four
 /// calculator symbols become their bytes, anything else (and invalid UTF-8) becomes 0x80,
 /// which the engine refuses as a syntax error.

@@ -30,7 +30,7 @@ const std::string Refused = "\x80";
 TEST(EngineTextFromUtf8, TurnsEachTypedCharacterIntoOneEngineCharacter) {
     const std::vector<TextCase> cases = {
         {"ascii", "sin(X)+2*3", "sin(X)+2*3"},
-        {"control characters stay", "a\tb", "a\tb"},
+        {"control characters are refused", "a\tb", "a" + Refused + "b"},
         {"square", "X" + SquareUtf8, "X" + Square},
         {"cube", "2" + CubeUtf8, "2" + Cube},
         {"half", "3" + HalfUtf8, "3" + Half},
@@ -39,7 +39,7 @@ TEST(EngineTextFromUtf8, TurnsEachTypedCharacterIntoOneEngineCharacter) {
         {"euro sign, three bytes", "1\xE2\x82\xAC", "1" + Refused},
         {"emoji, four bytes", "\xF0\x9F\x98\x80+1", Refused + "+1"},
         {"Latin-1 byte alone", "2\xB2", "2" + Refused},
-        {"cut-off sequence", "5\xE2\x82", "5" + Refused + Refused},
+        {"cut-off sequence counts as one character", "5\xE2\x82", "5" + Refused},
         {"overlong slash", "\xC0\xAF", Refused + Refused},
         {"surrogate", "\xED\xA0\x80", Refused + Refused + Refused},
         {"above U+10FFFF", "\xF4\x90\x80\x80", Refused + Refused + Refused + Refused},

@@ -1,4 +1,4 @@
-#include "cli/Utf8Input.h"
+#include "engine/EngineText.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +51,7 @@ TEST(Utf8Input, TypedLinesBecomeOneEngineCharacterPerTypedCharacter) {
         {"placeholder character of user functions", "f(\x01)", "f(\x80)"},
     };
     for (const ConversionCase& c : cases) {
-        EXPECT_EQ(ToEngineText(c.Typed), c.Engine) << c.Name;
+        EXPECT_EQ(EngineTextFromUtf8(c.Typed), c.Engine) << c.Name;
     }
 }
 
