@@ -4,10 +4,14 @@
 
 #include <QString>
 
+class QLineEdit;
+class QProgressBar;
+
 namespace mirla {
 
 class TCalcSettings;
 class TCalcFiles;
+class TComplexEvaluator;
 
 /// What the pages and dialogs of the main window need from it. The main window implements it;
 /// window tests may replace it.
@@ -30,10 +34,41 @@ public:
     virtual int DisplayWidth() const = 0;
     /// Opens the built-in help at a topic number (0, 3, 8, 10, 18, 19, 20, 21).
     virtual void ShowHelp(int topic) = 0;
-    /// The settings read at start and written at close.
+    /// The settings read at start and written at close; the engine reads "Precison" from here
+    /// while it runs, so a page that changes it takes effect at once.
     virtual TCalcSettings& Settings() = 0;
     /// Where the program's files live.
     virtual const TCalcFiles& Files() const = 0;
+
+    // What the "Calculator", "Tape" and "Graphics" pages share with the window. The defaults
+    // let a test shell leave out what its page does not use.
+
+    /// Puts a line at the top of the tape (newest first).
+    virtual void AddTapeLine(const QString& /*line*/) {}
+    /// Shows a result text in the result box (in the result colour).
+    virtual void ShowResultText(const QString& /*text*/) {}
+    /// Sets W, the "Digits" width of results (also kept in the engine context for echoes).
+    virtual void SetDisplayWidth(int /*width*/) {}
+    /// True while results are computed in complex mode.
+    virtual bool ComplexMode() const { return false; }
+    /// Switches the evaluation cycle between real and complex mode (the "Calculator" page's switch).
+    virtual void SetComplexMode(bool /*on*/) {}
+    /// The text shown in the result box.
+    virtual QString ResultText() const { return {}; }
+    /// The complex evaluator (its form and last result); null when there is none.
+    virtual TComplexEvaluator* ComplexEvaluator() { return nullptr; }
+    /// The input line itself, for pages that follow its caret; null when there is none.
+    virtual QLineEdit* InputLine() { return nullptr; }
+    /// The progress gauge (0 to 100) shown while the "Graphics" page is active; null when none.
+    virtual QProgressBar* ProgressGauge() { return nullptr; }
+    /// Empties the history and results lists ("Clear All").
+    virtual void ClearLists() {}
+    /// Shows the help of a function code (-1: none) in the assistant panel when the assistant
+    /// is on (function buttons).
+    virtual void ShowFunctionHelp(int /*code*/) {}
+    /// The state of "Evaluate after settings" in the last set-variable dialog closed with OK
+    /// (variable buttons with "Evaluate" on).
+    virtual bool EvaluateAfterSettings() const { return false; }
 };
 
 } // namespace mirla

@@ -18,7 +18,9 @@ TModalWatchdog::TModalWatchdog() {
     m_timer.start(WatchIntervalMs);
 }
 
-void TModalWatchdog::Expect(std::function<void(QWidget*)> handler) { m_handler = std::move(handler); }
+void TModalWatchdog::Expect(std::function<void(QWidget*)> handler) {
+    m_handler = std::move(handler);
+}
 
 void TModalWatchdog::Check() {
     QWidget* modal = QApplication::activeModalWidget();
@@ -41,7 +43,9 @@ void TModalWatchdog::Check() {
         modal->close();
 }
 
-TScratchFolder::TScratchFolder() { m_dir.setAutoRemove(true); }
+TScratchFolder::TScratchFolder() {
+    m_dir.setAutoRemove(true);
+}
 
 QString TScratchFolder::Write(const QString& name, const QString& text) const {
     const QString path = m_dir.filePath(name);

@@ -1,0 +1,161 @@
+#pragma once
+
+#include "app/CalcShell.h"
+#include "app/GuiEngineHost.h"
+#include "app/core/CalcFiles.h"
+#include "app/core/CalcSettings.h"
+#include "engine/EvalContext.h"
+#include "numbers/ComplexEvaluator.h"
+
+#include <QComboBox>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QSpinBox;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+
+namespace mirla {
+
+class TCalcPage;
+class TCalculatorPage;
+class TTapePage;
+
+/// A drop-down list with a line edit laid over its text area: the list keeps past entries
+/// while the line edit shows and edits its own text, untouched by the list's selection.
+class TOverlayCombo : public QComboBox {
+public:
+    /// A list whose overlay is `edit` (reparented to the list).
+    TOverlayCombo(QLineEdit* edit, QWidget* parent);
+    /// The line edit over the text area.
+    QLineEdit* Edit() const { return m_edit; }
+    /// The entries, newest first.
+    QStringList Items() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    QLineEdit* m_edit;
+};
+
+/// The main window "Mirla": the result row, the input row with Stop, the assistant panel and
+/// the page control. It runs the evaluation cycle and keeps history, results and their file.
+class TfmCalc : public QWidget, public TCalcShell {
+    Q_OBJECT
+public:
+    /// Creates the window over the files of `files`: reads the settings, the history file and,
+    /// through the pages, the constants, user functions and user variables.
+    explicit TfmCalc(const TCalcFiles& files, QWidget* parent = nullptr);
+    ~TfmCalc() override;
+
+    // TCalcShell
+    EvalContext& Engine() override { return m_ctx; }
+    void SetFunc(const QString& text) override;
+    void ReturnClick() override;
+    QString InputLineText() const override;
+    void ShowAssistantText(const QString& text) override;
+    void MoveToHistoryTop() override;
+    int DisplayWidth() const override { return m_width; }
+    void ShowHelp(int topic) override;
+    TCalcSettings& Settings() override { return m_settings; }
+    const TCalcFiles& Files() const override { return m_files; }
+    void AddTapeLine(const QString& line) override;
+    void ShowResultText(const QString& text) override;
+    void SetDisplayWidth(int width) override;
+    bool ComplexMode() const override { return m_complexMode; }
+    void SetComplexMode(bool on) override { m_complexMode = on; }
+    QString ResultText() const override;
+    void ShowFunctionHelp(int code) override;
+    bool EvaluateAfterSettings() const override { return m_host->EvaluateAfterSettings(); }
+    TComplexEvaluator* ComplexEvaluator() override { return &m_complex; }
+    QLineEdit* InputLine() override { return m_input; }
+    QProgressBar* ProgressGauge() override { return m_gauge; }
+    void ClearLists() override;
+
+    /// The result box (read-only).
+    QLineEdit* ResultBox() const { return m_resultBox; }
+    /// The drop-down list of past input lines, newest first.
+    TOverlayCombo* HistoryList() const { return m_history; }
+    /// The drop-down list of past results, newest first.
+    TOverlayCombo* ResultsList() const { return m_results; }
+    /// The Stop button ("Break culculation").
+    QToolButton* StopButton() const { return m_stop; }
+    /// The page control.
+    QTabWidget* Pages() const { return m_pages; }
+    /// True while an evaluation cycle runs.
+    bool Evaluating() const { return m_evaluating; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    class TCycleGuard;
+
+    void BuildRows();
+    void BuildPages();
+    void LoadSettings();
+    void LoadHistory();
+    void SaveSettings();
+    void SaveHistory() const;
+    void ApplyFontSize(int points);
+    void ShowError();
+    void ShowResultColoured(const QString& text, bool isError);
+    void ColourResultBox();
+    void RecordResult(const QString& typed, const QString& result);
+    QString TapeSuffix();
+    bool EvaluateLine(const std::string& typed, QString& resultText);
+    bool HandleKey(QKeyEvent* key);
+    bool HandleListKey(TOverlayCombo* list, QKeyEvent* key);
+    void RecallNewestLine();
+    void PageChanged(int index);
+    void ChooseListEntry(TOverlayCombo* list, int index);
+    void StartAssistant(int mode);
+    void AssistantTick();
+
+    TCalcFiles m_files;
+    TCalcSettings m_settings;
+    EvalContext m_ctx;
+    TComplexEvaluator m_complex{m_ctx};
+    std::unique_ptr<TGuiEngineHost> m_host;
+
+    int m_width = 12;
+    bool m_complexMode = false;
+    bool m_evaluating = false;
+    bool m_closeAfterCycle = false;
+    bool m_inputEditedByUser = false;
+    bool m_shownOnce = false;
+    bool m_resultIsError = false;
+    int m_assistantMode = 1;   ///< 1 help for the name at the caret, 2 the greeting
+    double m_greetingTime = 0; ///< time of day of the first showing, as a fraction of a day
+    QTimer* m_assistantTimer = nullptr;
+
+    QLineEdit* m_resultBox = nullptr;
+    QLineEdit* m_input = nullptr;
+    TOverlayCombo* m_results = nullptr;
+    TOverlayCombo* m_history = nullptr;
+    QToolButton* m_stop = nullptr;
+    QWidget* m_gaugePanel = nullptr;
+    QProgressBar* m_gauge = nullptr;
+    QLabel* m_assistant = nullptr;
+    QCheckBox* m_assistantBox = nullptr;
+    QSpinBox* m_fontSize = nullptr;
+    QTabWidget* m_pages = nullptr;
+    std::vector<TCalcPage*> m_pageList;
+    TCalculatorPage* m_calculatorPage = nullptr;
+    TTapePage* m_tapePage = nullptr;
+    int m_graphicsIndex = -1;
+};
+
+} // namespace mirla

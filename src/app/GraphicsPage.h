@@ -1,0 +1,95 @@
+#pragma once
+
+#include "app/PageBase.h"
+#include "app/core/FieldValidator.h"
+#include "engine/Extended.h"
+
+#include <QString>
+
+#include <array>
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace mirla {
+
+/// The "Graphics" page: the plot type, the X and Y ranges with their step counts, axis names,
+/// title, legend, contour count and exaggeration, each numeric field guarded by a validator.
+/// "&OK" checks the fields; the plot windows take the request from there.
+class TGraphicsPage : public TCalcPage {
+    Q_OBJECT
+public:
+    /// The five plot types, in the order of the radio group.
+    enum TPlotType { PlotFx = 0, PlotContour = 1, PlotShading = 2, PlotSurface = 3, PlotPolar = 4 };
+
+    TGraphicsPage(TCalcShell& shell, QWidget* parent);
+
+    /// Pre-sets legend and title from the input line, then applies the current plot type.
+    void Activate() override;
+    /// Fills the fields and the step table from the settings and applies the plot type.
+    void Load() override;
+    /// Puts the plot type, the field texts as typed and the step table into the settings.
+    void Save() override;
+    /// Mirrors "f(" + line + ")" into the legend (f(X), surface, polar) or the title (maps).
+    void InputLineChanged(const QString& text) override;
+
+    /// The selected plot type, 0 to 4.
+    int PlotType() const { return m_plotType; }
+    /// Selects a plot type and applies its captions, fields and prompt (as a click would).
+    void SetPlotType(int type);
+    /// Complex mode: types 1 to 3 plot |f(X+Yi)| and f(X) and polar cannot be chosen.
+    void SetComplexMode(bool complex);
+    /// The exaggeration of the last accepted request (0 before any).
+    Extended LastExaggeration() const { return m_lastExaggeration; }
+
+private:
+    /// The validated fields, in the order of the checks of "&OK".
+    enum TField { StepsX, FromX, ToX, Exaggerate, StepsY, FromY, ToY, NumCont, FieldCount };
+
+    /// One numeric field with its validator and its last text that passed while typing.
+    struct TCheckedField {
+        QLineEdit* Edit = nullptr;
+        TFieldValidator Validator{"", TFieldKind::Integer, 0, 0};
+        QString Accepted;
+    };
+
+    void BuildControls();
+    QLineEdit* AddCheckedField(TField field, const char* objectName, TFieldValidator validator);
+    void FieldEdited(TCheckedField& field, const QString& text);
+    void StepsChanged(int tableOffset, TField field);
+    void rgPlotClick(int type);
+    void FixAxisNames();
+    void FillStepFields();
+    QString FunctionText();
+    void btHelpClick();
+    void bbOKClick();
+    bool CheckField(TField field);
+    bool CheckOrder(TField low, TField high, const QString& message);
+    void ShowError(const QString& message);
+    double FieldValue(TField field) const;
+
+    std::array<TCheckedField, FieldCount> m_fields;
+    QButtonGroup* m_plotGroup = nullptr;
+    std::array<QRadioButton*, 5> m_plotButtons{};
+    QGroupBox* gbY = nullptr;
+    QLineEdit* edX = nullptr;
+    QLineEdit* edY = nullptr;
+    QLineEdit* edTitle = nullptr;
+    QLineEdit* edLegend = nullptr;
+    QLabel* lbYAxis = nullptr;
+    QLabel* lbTitle = nullptr;
+    QLabel* lbLegend = nullptr;
+    QLabel* lbNumCont = nullptr;
+    QLabel* lbExaggerate = nullptr;
+    QPushButton* sbColor = nullptr;
+
+    int m_plotType = PlotFx;
+    std::array<int, 10> m_stepTable = {200, 40, 40, 40, 360, 0, 40, 40, 40, 0};
+    Extended m_lastExaggeration = 0;
+};
+
+} // namespace mirla

@@ -1,0 +1,200 @@
+#include "userdefs/ui/UserVarsPage.h"
+
+#include "app/CalcShell.h"
+#include "app/core/CalcFiles.h"
+#include "app/core/CalcSettings.h"
+#include "app/core/IniFile.h"
+#include "engine/Engine.h"
+#include "engine/InputPreparation.h"
+#include "userdefs/UserVariables.h"
+#include "userdefs/ui/SetVarDialog.h"
+
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace mirla {
+
+namespace {
+
+constexpr int MaxFieldLength = 255;
+const QString Separator = QStringLiteral(" = ");
+
+const TFileDialogSpec SaveUsrSpec{QStringLiteral("Save variables to File"), QStringLiteral("USR"),
+                                  QStringLiteral("User variables files (*.USR)")};
+const TFileDialogSpec LoadUsrSpec{QStringLiteral("Load variables from File"), QStringLiteral("USR"),
+                                  QStringLiteral("User variables files (*.USR)")};
+
+} // namespace
+
+TUserVarsPage::TUserVarsPage(TCalcShell& shell, QWidget* parent) : TCalcPage(shell, parent) {
+    m_edName = new QLineEdit(this);
+    m_edName->setObjectName(QStringLiteral("edName"));
+    m_edValue = new QLineEdit(this);
+    m_edValue->setObjectName(QStringLiteral("edValue"));
+    m_lbVars = new QListWidget(this);
+    m_lbVars->setObjectName(QStringLiteral("lbVars"));
+    m_lbVars->setToolTip(QStringLiteral("Double click for modify"));
+    RestrictFieldCharacters(m_edName, IsAsciiLetter);
+
+    auto* fields = new QGridLayout;
+    auto* nameLabel = new QLabel(QStringLiteral("Name"), this);
+    auto* valueLabel = new QLabel(QStringLiteral("Expression"), this);
+    nameLabel->setBuddy(m_edName);
+    valueLabel->setBuddy(m_edValue);
+    fields->addWidget(nameLabel, 0, 0);
+    fields->addWidget(m_edName, 1, 0);
+    fields->addWidget(valueLabel, 0, 1);
+    fields->addWidget(m_edValue, 1, 1);
+    fields->setColumnStretch(1, 3);
+
+    auto* buttons = new QVBoxLayout;
+    const auto addButton = [&](const QString& text, const QString& name, void (TUserVarsPage::*slot)()) {
+        auto* button = new QPushButton(text, this);
+        button->setObjectName(name);
+        buttons->addWidget(button);
+        connect(button, &QPushButton::clicked, this, slot);
+    };
+    addButton(QStringLiteral("&Add/Modify"), QStringLiteral("btAdd"), &TUserVarsPage::AddModifyClick);
+    addButton(QStringLiteral("&Delete"), QStringLiteral("btDelete"), &TUserVarsPage::DeleteClick);
+    addButton(QStringLiteral("&Save"), QStringLiteral("btSave"), &TUserVarsPage::SaveClick);
+    addButton(QStringLiteral("&Load"), QStringLiteral("btLoad"), &TUserVarsPage::LoadClick);
+    addButton(QStringLiteral("Save &As"), QStringLiteral("btSaveAs"), &TUserVarsPage::SaveAsClick);
+    buttons->addStretch();
+
+    auto* listColumn = new QVBoxLayout;
+    listColumn->addWidget(new QLabel(QStringLiteral("User define variables"), this));
+    listColumn->addWidget(m_lbVars);
+    auto* lower = new QHBoxLayout;
+    lower->addLayout(listColumn, 1);
+    lower->addLayout(buttons);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(lower, 1);
+
+    connect(m_edName, &QLineEdit::returnPressed, this, &TUserVarsPage::AddModifyClick);
+    connect(m_edValue, &QLineEdit::returnPressed, this, &TUserVarsPage::AddModifyClick);
+    connect(m_lbVars, &QListWidget::itemDoubleClicked, this, &TUserVarsPage::ListDoubleClicked);
+}
+
+void TUserVarsPage::Activate() {
+    RefreshList();
+    m_edName->setFocus();
+}
+
+void TUserVarsPage::Load() {
+    // The first run has no variables file yet; that is not worth a message.
+    const QString path = QString::fromStdString(Shell().Settings().Variables);
+    if (QFileInfo::exists(path))
+        LoadFile(path);
+}
+
+void TUserVarsPage::RefreshList() {
+    const int row = m_lbVars->currentRow();
+    m_lbVars->clear();
+    for (const std::string& line : Shell().Engine().UserVariables.Lines())
+        m_lbVars->addItem(QStringFromEngineText(line));
+    if (row >= 0 && row < m_lbVars->count())
+        m_lbVars->setCurrentRow(row);
+}
+
+void TUserVarsPage::AddModifyClick() {
+    if (m_edName->text().isEmpty() || m_edValue->text().isEmpty()) {
+        ShowErrorMessage(this, QStringLiteral("Varible name or value invalid!"));
+        return;
+    }
+    EvalContext& ctx = Shell().Engine();
+    const std::string typed = EngineTextFromQString(m_edValue->text());
+    Extended value = 0;
+    {
+        CursorGuard guard(ctx);
+        ctx.ClearError();
+        // Blanks are removed as everywhere else an expression is typed.
+        PrepareInput(ctx, typed);
+        if (!ctx.ErrorFlag)
+            value = Evaluate(ctx);
+        if (ctx.ErrorFlag) {
+            MapErrorPosition(ctx, typed, ctx.Input);
+            const QString message = EngineErrorMessage(ctx);
+            ctx.ClearError();
+            ShowErrorMessage(this, message);
+            return;
+        }
+    }
+    DefineUserVariable(ctx, EngineTextFromQString(m_edName->text()), true, value);
+    RefreshList();
+}
+
+void TUserVarsPage::DeleteClick() {
+    const int row = m_lbVars->currentRow();
+    if (row < 0 || m_lbVars->currentItem() == nullptr || !m_lbVars->currentItem()->isSelected())
+        return;
+    Shell().Engine().UserVariables.Delete(row);
+    delete m_lbVars->takeItem(row);
+}
+
+void TUserVarsPage::SaveClick() {
+    const QString path = QString::fromStdString(Shell().Settings().Variables);
+    std::string message;
+    if (!SaveLines(path.toStdString(), Shell().Engine().UserVariables.Lines(), message))
+        ShowErrorMessage(this, QStringLiteral("Can't create file ") + path);
+}
+
+void TUserVarsPage::SaveAsClick() {
+    const QString path = AskSaveFileName(this, SaveUsrSpec);
+    if (path.isEmpty())
+        return;
+    std::string message;
+    if (!SaveLines(path.toStdString(), Shell().Engine().UserVariables.Lines(), message)) {
+        ShowErrorMessage(this, QStringLiteral("Can't create file ") + path);
+        return;
+    }
+    WriteFilesSetting(this, Shell().Files().SettingsFile(), "Variables", path);
+}
+
+void TUserVarsPage::LoadClick() {
+    const QString path = AskOpenFileName(this, LoadUsrSpec);
+    if (!path.isEmpty())
+        LoadFile(path);
+}
+
+void TUserVarsPage::LoadFile(const QString& path) {
+    std::string message;
+    const bool loaded = LoadUserVariables(Shell().Engine(), path.toStdString(), message);
+    RefreshList();
+    if (!loaded)
+        ShowErrorMessage(this, ModelMessage(message, path));
+}
+
+void TUserVarsPage::ListDoubleClicked(QListWidgetItem* item) {
+    const QString line = item->text();
+    const int at = line.indexOf(Separator);
+    if (at < 0)
+        return;
+    m_edName->setText(line.left(at));
+    m_edValue->setText(line.mid(at + Separator.size()).left(MaxFieldLength));
+}
+
+bool WriteFilesSetting(QWidget* parent, const std::string& settingsFile, const std::string& key,
+                       const QString& path) {
+    TIniFile ini;
+    std::string message;
+    if (!ini.Load(settingsFile, message)) {
+        ShowErrorMessage(parent, ModelMessage(message, QString::fromStdString(settingsFile)));
+        return false;
+    }
+    ini.WriteString("Files", key, path.toStdString());
+    if (!ini.Save(settingsFile, message)) {
+        ShowErrorMessage(parent, ModelMessage(message, QString::fromStdString(settingsFile)));
+        return false;
+    }
+    return true;
+}
+
+} // namespace mirla

@@ -1,0 +1,362 @@
+#include "gui/GuiTestSupport.h"
+
+#include "app/CalcWindow.h"
+#include "app/core/CalcFiles.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+using mirla::TCalcFiles;
+using mirla::TfmCalc;
+using mirla::test::TModalWatchdog;
+using mirla::test::TScratchFolder;
+
+namespace {
+
+/// A program folder holding the files that start-up reads, so that no message box opens.
+void PrepareFolder(const TScratchFolder& folder) {
+    folder.Write(QStringLiteral("Mirla.CON"), QStringLiteral("c = 299792458\n"));
+    folder.Write(QStringLiteral("Mirla.USR"), QString());
+    folder.Write(QStringLiteral("Mirla.FNC"), QString());
+}
+
+std::unique_ptr<TfmCalc> OpenWindow(const TScratchFolder& folder) {
+    const std::string path = folder.Path().toStdString();
+    auto window = std::make_unique<TfmCalc>(TCalcFiles::Locate(path, path + "/user"));
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        qWarning("window not exposed");
+    window->activateWindow();
+    return window;
+}
+
+/// Types a line into the emptied input line and presses Enter.
+void TypeLine(TfmCalc& window, const QString& line) {
+    window.InputLine()->clear();
+    QTest::keyClicks(window.InputLine(), line);
+    QTest::keyClick(window.InputLine(), Qt::Key_Return);
+}
+
+QStringList TapeLines(TfmCalc& window) {
+    auto* tape = window.findChild<QWidget*>(QStringLiteral("mmTape"));
+    if (!tape)
+        return {QStringLiteral("<no tape>")};
+    return tape->property("plainText").toString().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+double ResultNumber(TfmCalc& window) {
+    bool ok = false;
+    const double value = window.ResultBox()->text().trimmed().toDouble(&ok);
+    return ok ? value : -1e300;
+}
+
+bool ShowsError(TfmCalc& window) {
+    const QColor colour = window.ResultBox()->palette().color(QPalette::Text);
+    return colour.red() > colour.blue();
+}
+
+} // namespace
+
+class CalcWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        m_folder = std::make_unique<TScratchFolder>();
+        PrepareFolder(*m_folder);
+        m_watchdog = std::make_unique<TModalWatchdog>();
+        m_window = OpenWindow(*m_folder);
+    }
+    void cleanup() {
+        m_window.reset();
+        QVERIFY2(!m_watchdog->SawUnexpected(), qPrintable(m_watchdog->LastText()));
+        m_watchdog.reset();
+        m_folder.reset();
+    }
+
+    void EnterEvaluatesAndRecordsTheLine() {
+        TypeLine(*m_window, QStringLiteral("2+3*4"));
+        QCOMPARE(ResultNumber(*m_window), 14.0);
+        QVERIFY(!ShowsError(*m_window));
+        QCOMPARE(m_window->InputLine()->selectedText(), QStringLiteral("2+3*4"));
+        QCOMPARE(m_window->HistoryList()->Items(), QStringList{QStringLiteral("2+3*4")});
+        QCOMPARE(m_window->ResultsList()->Items(), QStringList{m_window->ResultBox()->text()});
+        const QStringList tape = TapeLines(*m_window);
+        QCOMPARE(tape.size(), 1);
+        QCOMPARE(tape.first(),
+                 QStringLiteral("2+3*4 = ") + m_window->ResultBox()->text() + QStringLiteral("; "));
+        QVERIFY(m_window->Pages()->isEnabled());
+    }
+
+    void PreviousResultFeedsTheNextLine() {
+        TypeLine(*m_window, QStringLiteral("6*7"));
+        TypeLine(*m_window, QStringLiteral("?/2"));
+        QCOMPARE(ResultNumber(*m_window), 21.0);
+    }
+
+    void ErrorIsShownWithTheTypedCharactersSelected_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("too many closing")
+            << QString("2+3)") << QString("Too many \")\": position 4") << 4 << QString(")");
+        QTest::newRow("missing closing")
+            << QString("(2+3") << QString("Missing \")\": position 4") << 4 << QString("3");
+        QTest::newRow("closing first")
+            << QString(")2+3(") << QString("Syntax error: position 1") << 1 << QString(")");
+        QTest::newRow("blanks typed")
+            << QString("2 + 3 )") << QString("Too many \")\": position 7") << 7 << QString(")");
+        QTest::newRow("division by zero")
+            << QString("1/0") << QString("Division by zero: position 3") << 3 << QString("");
+    }
+    void ErrorIsShownWithTheTypedCharactersSelected() {
+        QFETCH(QString, line);
+        QFETCH(QString, message);
+        QFETCH(int, position);
+        QFETCH(QString, selected);
+        TypeLine(*m_window, line);
+        QCOMPARE(m_window->ResultBox()->text(), message);
+        QVERIFY(ShowsError(*m_window));
+        QCOMPARE(m_window->InputLine()->selectionStart(), position - 1);
+        if (!selected.isEmpty())
+            QCOMPARE(m_window->InputLine()->selectedText(), selected);
+        QCOMPARE(m_window->InputLine()->text(), line);
+        QCOMPARE(m_window->HistoryList()->count(), 0);
+        QCOMPARE(m_window->ResultsList()->count(), 0);
+        QVERIFY(TapeLines(*m_window).isEmpty());
+        QVERIFY(!m_window->Engine().ErrorFlag);
+        QVERIFY(m_window->Pages()->isEnabled());
+    }
+
+    void ResultColoursStayReadableOnADarkTheme() {
+        QPalette dark = m_window->palette();
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        dark.setColor(QPalette::Window, QColor(40, 40, 40));
+        m_window->setPalette(dark);
+        const auto contrast = [this] {
+            const QPalette palette = m_window->ResultBox()->palette();
+            return palette.color(QPalette::Text).lightness() - palette.color(QPalette::Base).lightness();
+        };
+        TypeLine(*m_window, QStringLiteral("1+1"));
+        QVERIFY(!ShowsError(*m_window));
+        QVERIFY2(contrast() > 90, qPrintable(QString::number(contrast())));
+        TypeLine(*m_window, QStringLiteral("1/0"));
+        QVERIFY(ShowsError(*m_window));
+        QVERIFY2(contrast() > 90, qPrintable(QString::number(contrast())));
+    }
+
+    void SameTypedLineTwiceAddsResultsButOneHistoryEntry() {
+        TypeLine(*m_window, QStringLiteral("1+1"));
+        QTest::keyClick(m_window->InputLine(), Qt::Key_Return);
+        QCOMPARE(m_window->HistoryList()->Items(), QStringList{QStringLiteral("1+1")});
+        QCOMPARE(m_window->ResultsList()->count(), 2);
+        QCOMPARE(TapeLines(*m_window).size(), 2);
+
+        TypeLine(*m_window, QStringLiteral("2*3"));
+        TypeLine(*m_window, QStringLiteral("1+1"));
+        QCOMPARE(m_window->HistoryList()->Items(),
+                 (QStringList{QStringLiteral("1+1"), QStringLiteral("2*3")}));
+        QCOMPARE(m_window->ResultsList()->count(), 4);
+        QCOMPARE(TapeLines(*m_window).size(), 4);
+        QCOMPARE(TapeLines(*m_window).first().left(6), QStringLiteral("1+1 = "));
+    }
+
+    void EscapeRecallsAndARecalledLineAddsNothing() {
+        TypeLine(*m_window, QStringLiteral("5-2"));
+        TypeLine(*m_window, QStringLiteral("9*9"));
+        m_window->InputLine()->clear();
+        QTest::keyClick(m_window->InputLine(), Qt::Key_Escape);
+        QCOMPARE(m_window->InputLine()->text(), QStringLiteral("9*9"));
+        QCOMPARE(m_window->InputLine()->selectedText(), QStringLiteral("9*9"));
+        QTest::keyClick(m_window->InputLine(), Qt::Key_Return);
+        QCOMPARE(ResultNumber(*m_window), 81.0);
+        QCOMPARE(m_window->HistoryList()->count(), 2);
+        QCOMPARE(m_window->ResultsList()->count(), 2);
+        QCOMPARE(TapeLines(*m_window).size(), 2);
+
+        // In a line that holds text, Escape recalls nothing.
+        m_window->InputLine()->setText(QStringLiteral("4"));
+        QTest::keyClick(m_window->InputLine(), Qt::Key_Escape);
+        QCOMPARE(m_window->InputLine()->text(), QStringLiteral("4"));
+    }
+
+    void TapeLineNamesTheVariablesRead() {
+        m_window->Engine().Variable(1).Value = 4; // X
+        TypeLine(*m_window, QStringLiteral("X^2+X"));
+        QCOMPARE(ResultNumber(*m_window), 20.0);
+        const QRegularExpression pattern(QStringLiteral("^X\\^2\\+X = (\\S+); X=(\\S+); $"));
+        const auto match = pattern.match(TapeLines(*m_window).value(0));
+        QVERIFY2(match.hasMatch(), qPrintable(TapeLines(*m_window).value(0)));
+        QCOMPARE(match.captured(1).toDouble(), 20.0);
+        QCOMPARE(match.captured(2).toDouble(), 4.0);
+    }
+
+    void InsertionPlacesTheCaretInsideTheParentheses() {
+        m_window->InputLine()->setText(QStringLiteral("1+"));
+        m_window->InputLine()->setCursorPosition(2);
+        m_window->SetFunc(QStringLiteral("solve(,,)"));
+        QCOMPARE(m_window->InputLine()->text(), QStringLiteral("1+solve(,,)"));
+        QCOMPARE(m_window->InputLine()->cursorPosition(), 8);
+        m_window->InputLine()->setText(QStringLiteral("abc"));
+        m_window->InputLine()->setSelection(1, 1);
+        m_window->SetFunc(QStringLiteral("random"));
+        QCOMPARE(m_window->InputLine()->text(), QStringLiteral("arandomc"));
+        QCOMPARE(m_window->InputLine()->cursorPosition(), 7);
+    }
+
+    void CtrlKeysInsertTheConstants() {
+        m_window->InputLine()->clear();
+        QTest::keyClick(m_window->InputLine(), Qt::Key_E, Qt::ControlModifier);
+        QTest::keyClick(m_window->InputLine(), Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(m_window->InputLine()->text(), QStringLiteral("e¶"));
+    }
+
+    void FunctionKeysClickTheFunctionButtons() {
+        m_window->InputLine()->clear();
+        QTest::keyClick(m_window->InputLine(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(m_window->InputLine()->text(), QStringLiteral("sin()"));
+        QCOMPARE(m_window->InputLine()->cursorPosition(), 4);
+        m_window->InputLine()->clear();
+        QTest::keyClick(m_window->InputLine(), Qt::Key_O, Qt::AltModifier);
+        QCOMPARE(m_window->InputLine()->text(), QStringLiteral("solve(,,)"));
+        QCOMPARE(m_window->InputLine()->cursorPosition(), 6);
+    }
+
+    void AssistantGreetsThenExplainsTheNameAtTheCaret() {
+        auto* panel = m_window->findChild<QLabel*>(QStringLiteral("pnAssistant"));
+        QVERIFY(panel);
+        QTRY_VERIFY(panel->text().contains(QStringLiteral("Sir/Madam!")) ||
+                    panel->text().contains(QStringLiteral("What is the time?")));
+        m_window->InputLine()->clear();
+        QTest::keyClicks(m_window->InputLine(), QStringLiteral("2*Jn("));
+        QTRY_COMPARE(panel->text(), QStringLiteral(" Bessel function of the first kind J (..th,of ..) "));
+        m_window->ShowFunctionHelp(1);
+        QCOMPARE(panel->text(), QStringLiteral(" Sine of (degree) "));
+        m_window->findChild<QCheckBox*>(QStringLiteral("chAssistant"))->setChecked(false);
+        QVERIFY(!panel->isVisible());
+    }
+
+    void GaugeIsShownOnlyOnTheGraphicsPage() {
+        auto* gauge = m_window->findChild<QWidget*>(QStringLiteral("Panel1"));
+        QVERIFY(gauge);
+        QVERIFY(!gauge->isVisible());
+        m_window->Pages()->setCurrentIndex(3);
+        QCOMPARE(m_window->Pages()->tabText(3), QStringLiteral("Graphics"));
+        QVERIFY(gauge->isVisible());
+        m_window->Pages()->setCurrentIndex(1);
+        QVERIFY(!gauge->isVisible());
+    }
+
+    void ChoosingAListEntryInsertsItAndDeleteRemovesIt() {
+        TypeLine(*m_window, QStringLiteral("3+4"));
+        m_window->InputLine()->setText(QStringLiteral("2*"));
+        m_window->InputLine()->setCursorPosition(2);
+        emit m_window->HistoryList()->activated(0);
+        QCOMPARE(m_window->InputLine()->text(), QStringLiteral("2*3+4"));
+        emit m_window->ResultsList()->activated(0);
+        QCOMPARE(m_window->InputLine()->text(),
+                 QStringLiteral("2*3+4") + m_window->ResultsList()->itemText(0));
+
+        auto* list = m_window->ResultsList();
+        list->showPopup();
+        list->view()->setCurrentIndex(list->model()->index(0, 0));
+        QTest::keyClick(list->view(), Qt::Key_Delete);
+        list->hidePopup();
+        QCOMPARE(list->count(), 0);
+        QCOMPARE(m_window->HistoryList()->count(), 1);
+    }
+
+    void StopBreaksALongLoopAfterConfirmation() {
+        auto& ctx = m_window->Engine();
+        ctx.Variable(7).Value = 1; // J
+        ctx.Variable(8).Value = 2; // K
+        ctx.Variable(9).Value = 0; // M: a step of 0 never ends
+        bool pagesDisabledWhileRunning = false;
+        QString question;
+        QTimer::singleShot(300, m_window.get(), [&] {
+            pagesDisabledWhileRunning = m_window->Evaluating() && !m_window->Pages()->isEnabled();
+            QVERIFY(m_window->StopButton()->isEnabled());
+            m_window->StopButton()->click();
+        });
+        m_watchdog->Expect([&](QWidget* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            question = box ? box->text() : QString();
+            if (box)
+                box->button(QMessageBox::Yes)->click();
+            else
+                dialog->close();
+        });
+        TypeLine(*m_window, QStringLiteral("for J to K step M do(J)"));
+        QVERIFY(pagesDisabledWhileRunning);
+        QCOMPARE(question, QStringLiteral("Do you realy wont break calculation?"));
+        QVERIFY2(m_window->ResultBox()->text().startsWith(QStringLiteral("User break: position ")),
+                 qPrintable(m_window->ResultBox()->text()));
+        QVERIFY(m_window->Pages()->isEnabled());
+        QCOMPARE(m_window->HistoryList()->count(), 0);
+    }
+
+    void ClosingDuringALongLoopBreaksItFirst() {
+        auto& ctx = m_window->Engine();
+        ctx.Variable(7).Value = 1; // J
+        ctx.Variable(8).Value = 2; // K
+        ctx.Variable(9).Value = 0; // M
+        bool closedAtOnce = true;
+        QTimer::singleShot(300, m_window.get(), [&] { closedAtOnce = m_window->close(); });
+        m_watchdog->Expect([](QWidget* dialog) {
+            if (auto* box = qobject_cast<QMessageBox*>(dialog))
+                box->button(QMessageBox::Yes)->click();
+            else
+                dialog->close();
+        });
+        TypeLine(*m_window, QStringLiteral("for J to K step M do(J)"));
+        QVERIFY(!closedAtOnce);
+        QVERIFY(m_window->ResultBox()->text().startsWith(QStringLiteral("User break")));
+        QTRY_VERIFY(!m_window->isVisible());
+        QVERIFY(m_folder->Read(QStringLiteral("Mirla.INI")).contains(QStringLiteral("[Calc Settings]")));
+    }
+
+    void SettingsAndHistorySurviveARestart() {
+        TypeLine(*m_window, QStringLiteral("7*6"));
+        TypeLine(*m_window, QStringLiteral("10/4"));
+        // The history file is written after every evaluation, before any close.
+        const QStringList written = m_folder->Read(QStringLiteral("Mirla.HST")).split(QLatin1Char('\n'));
+        QCOMPARE(written.mid(0, 3), (QStringList{"2", "10/4", "7*6"}));
+        QCOMPARE(written.value(3), QStringLiteral("2"));
+        m_window->findChild<QCheckBox*>(QStringLiteral("chAssistant"))->setChecked(false);
+        const QString lastResult = m_window->ResultBox()->text();
+        QVERIFY(m_window->close());
+        m_window.reset();
+        QVERIFY(m_folder->Read(QStringLiteral("Mirla.INI")).contains(QStringLiteral("[Calc Settings]")));
+
+        m_window = OpenWindow(*m_folder);
+        QCOMPARE(m_window->HistoryList()->Items(), (QStringList{"10/4", "7*6"}));
+        QCOMPARE(m_window->ResultsList()->count(), 2);
+        QCOMPARE(m_window->InputLine()->text(), QStringLiteral("10/4"));
+        QCOMPARE(m_window->ResultBox()->text(), lastResult);
+        QVERIFY(!m_window->findChild<QCheckBox*>(QStringLiteral("chAssistant"))->isChecked());
+        // The first evaluation of the recalled line is recorded.
+        QTest::keyClick(m_window->InputLine(), Qt::Key_Return);
+        QCOMPARE(ResultNumber(*m_window), 2.5);
+        QCOMPARE(m_window->ResultsList()->count(), 3);
+        QCOMPARE(m_window->HistoryList()->count(), 2);
+    }
+
+private:
+    std::unique_ptr<TScratchFolder> m_folder;
+    std::unique_ptr<TModalWatchdog> m_watchdog;
+    std::unique_ptr<TfmCalc> m_window;
+};
+
+QTEST_MAIN(CalcWindowTest)
+#include "CalcWindowTest.moc"
