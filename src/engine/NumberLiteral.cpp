@@ -93,6 +93,12 @@ Extended ConvertLiteralText(const EvalContext& ctx, int start, int end) {
     return strtold_l(text.c_str(), nullptr, cLocale);
 }
 
+/// The value of a decimal literal that began at `start` and ends before the current character.
+Extended DecimalValue(const EvalContext& ctx, const DecimalLiteral& literal, int start) {
+    return literal.FitsOneOperation() ? literal.Value()
+                                      : ConvertLiteralText(ctx, start, LastReadPosition(ctx) + 1);
+}
+
 /// Reads an integer part in the current base while the current character is one of its digits.
 Extended ReadIntegerPart(EvalContext& ctx) {
     const Extended base = BaseValue(ctx.Base);
@@ -188,7 +194,7 @@ Extended ReadNumber(EvalContext& ctx) {
         value = ReadIntegerPart(ctx);
     }
     if (ctx.Current == ':')
-        return ReadSexagesimal(ctx, decimal ? literal.Value() : value);
+        return ReadSexagesimal(ctx, decimal ? DecimalValue(ctx, literal, start) : value);
     if (ctx.Current == '.') {
         NextChar(ctx);
         const Extended base = BaseValue(ctx.Base);
@@ -212,8 +218,7 @@ Extended ReadNumber(EvalContext& ctx) {
             value = std::ldexp(value, exponent);
     }
     if (decimal)
-        value = literal.FitsOneOperation() ? literal.Value()
-                                           : ConvertLiteralText(ctx, start, LastReadPosition(ctx) + 1);
+        value = DecimalValue(ctx, literal, start);
     if (!std::isfinite(value)) {
         RaiseEvalErrorSpan(ctx, ErrOverflow, start, LastReadPosition(ctx));
         return 0;

@@ -92,6 +92,13 @@ TEST(Grammar, LiteralsInDecimal) {
                       });
 }
 
+TEST(Grammar, LongSexagesimalHoursAreRead) {
+    EvalContext ctx;
+    const std::string zeros(50, '0');
+    EXPECT_EQ(RunLine(ctx, "1" + zeros + ":0").value, 1E50L);
+    EXPECT_EQ(RunLine(ctx, "1" + std::string(50, '$') + ":30").value, 1E50L + 0.5L);
+}
+
 TEST(Grammar, DecimalLiteralsAreCorrectlyRounded) {
     EvalContext ctx;
     // Digits beyond what a 64-bit integer holds take the general conversion path.
