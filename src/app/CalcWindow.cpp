@@ -282,7 +282,7 @@ void TfmCalc::BuildRows() {
 void TfmCalc::BuildPages() {
     m_calculatorPage = new TCalculatorPage(*this, m_pages);
     m_tapePage = new TTapePage(*this, m_pages);
-    auto* graphics = new TGraphicsPage(*this, m_pages);
+    m_graphicsPage = new TGraphicsPage(*this, m_pages);
     auto* constants = new TConstantsPage(*this, m_pages);
     auto* variables = new TVariablesPage(*this, m_pages);
     auto* userVars = new TUserVarsPage(*this, m_pages);
@@ -291,13 +291,14 @@ void TfmCalc::BuildPages() {
     m_pages->addTab(m_calculatorPage, QStringLiteral("Calculator"));
     m_pages->addTab(m_tapePage, QStringLiteral("Tape"));
     m_pages->addTab(constants, QStringLiteral("Constants"));
-    m_graphicsIndex = m_pages->addTab(graphics, QStringLiteral("Graphics"));
+    m_graphicsIndex = m_pages->addTab(m_graphicsPage, QStringLiteral("Graphics"));
     m_pages->addTab(variables, QStringLiteral("Variables"));
     m_pages->addTab(userVars, QStringLiteral("User Vars"));
     m_pages->addTab(userFuncs, QStringLiteral("User Funcs"));
     m_pages->addTab(about, QStringLiteral("About"));
     // Start-up reads the constants, then the user functions, then the user variables.
-    m_pageList = {m_calculatorPage, m_tapePage, graphics, constants, userFuncs, userVars, variables, about};
+    m_pageList = {m_calculatorPage, m_tapePage, m_graphicsPage, constants,
+                  userFuncs,        userVars,   variables,      about};
     m_pages->setCurrentIndex(0);
     connect(m_pages, &QTabWidget::currentChanged, this, &TfmCalc::PageChanged);
 }
@@ -374,6 +375,11 @@ void TfmCalc::SetFunc(const QString& text) {
 
 QString TfmCalc::ResultText() const {
     return m_resultBox->text();
+}
+
+void TfmCalc::SetComplexMode(bool on) {
+    m_complexMode = on;
+    m_graphicsPage->SetComplexMode(on);
 }
 
 void TfmCalc::ShowFunctionHelp(int code) {

@@ -27,6 +27,7 @@ namespace mirla {
 class TCalcPage;
 class TCalculatorPage;
 class TTapePage;
+class TGraphicsPage;
 
 /// A drop-down list with a line edit laid over its text area: the list keeps past entries
 /// while the line edit shows and edits its own text, untouched by the list's selection.
@@ -72,7 +73,7 @@ public:
     void ShowResultText(const QString& text) override;
     void SetDisplayWidth(int width) override;
     bool ComplexMode() const override { return m_complexMode; }
-    void SetComplexMode(bool on) override { m_complexMode = on; }
+    void SetComplexMode(bool on) override;
     QString ResultText() const override;
     void ShowFunctionHelp(int code) override;
     bool EvaluateAfterSettings() const override { return m_host->EvaluateAfterSettings(); }
@@ -156,6 +157,7 @@ private:
     TCalculatorPage* m_calculatorPage = nullptr;
     TTapePage* m_tapePage = nullptr;
     int m_graphicsIndex = -1;
+    TGraphicsPage* m_graphicsPage = nullptr;
 };
 
 } // namespace mirla

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace mirla {
@@ -54,39 +56,69 @@ TEST(CalcFiles, AWritableProgramFolderHoldsTheFiles) {
         << "the write test leaves nothing behind";
 }
 
-TEST(CalcFiles, AReadOnlyProgramFolderSendsTheFilesToTheUserFolder) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "the superuser can write into read-only folders";
+/// Runs `check` as an ordinary user. The superuser writes into read-only folders, so when the
+/// tests run as root the check runs in a child process as the user "nobody", which then owns
+/// the temporary tree. Returns the check's verdict.
+template <typename Check> bool AsOrdinaryUser(const TempDir& dir, Check check) {
+    if (geteuid() != 0)
+        return check();
+    constexpr uid_t Nobody = 65534;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const fs::path root = fs::path(dir.File("")).parent_path();
+        bool owned = chown(root.c_str(), Nobody, Nobody) == 0;
+        for (const auto& entry : fs::recursive_directory_iterator(root))
+            owned = owned && chown(entry.path().c_str(), Nobody, Nobody) == 0;
+        if (!owned || setgid(Nobody) != 0 || setuid(Nobody) != 0)
+            _exit(2);
+        _exit(check() ? 0 : 1);
     }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+/// Reports a failed expectation of a check that may run in a child process.
+bool Expect(bool condition, const char* what) {
+    if (!condition)
+        std::fprintf(stderr, "expectation failed: %s\n", what);
+    return condition;
+}
+
+TEST(CalcFiles, AReadOnlyProgramFolderSendsTheFilesToTheUserFolder) {
     TempDir dir;
     const std::string program = Folder(dir, "program");
     const std::string user = dir.File("config/Mirla");
-    const ReadOnlyFolder readOnly(program);
-    const TCalcFiles files = TCalcFiles::Locate(program, user);
-    EXPECT_EQ(files.Folder(), user);
-    EXPECT_EQ(files.ProgramDir(), program);
-    EXPECT_EQ(files.SettingsFile(), user + "/Mirla.INI");
-    EXPECT_TRUE(fs::is_directory(user));
+    EXPECT_TRUE(AsOrdinaryUser(dir, [&] {
+        const ReadOnlyFolder readOnly(program);
+        const TCalcFiles files = TCalcFiles::Locate(program, user);
+        return Expect(files.Folder() == user, "the user folder holds the files") &&
+               Expect(files.ProgramDir() == program, "the program folder is remembered") &&
+               Expect(files.SettingsFile() == user + "/Mirla.INI", "the settings go to the user folder") &&
+               Expect(fs::is_directory(user), "the user folder is created");
+    }));
 }
 
 TEST(CalcFiles, AReadOnlyProgramFolderWithSettingsHandsThemToTheUserFolder) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "the superuser can write into read-only folders";
-    }
     TempDir dir;
     const std::string program = Folder(dir, "program");
     const std::string user = dir.File("user");
     WriteText(program + "/Mirla.INI", "[Calc Settings]\nDigits=15\n");
     WriteText(program + "/Mirla.HST", "1\nsin(1)\n0\n");
-    const ReadOnlyFolder readOnly(program);
-    const TCalcFiles files = TCalcFiles::Locate(program, user);
-    EXPECT_EQ(files.Folder(), user);
-    EXPECT_EQ(ReadText(user + "/Mirla.INI"), "[Calc Settings]\nDigits=15\n");
-    EXPECT_EQ(ReadText(user + "/Mirla.HST"), "1\nsin(1)\n0\n");
-    // The user's own copy, once there, is never replaced by the program's.
-    WriteText(user + "/Mirla.INI", "[Calc Settings]\nDigits=20\n");
-    TCalcFiles::Locate(program, user);
-    EXPECT_EQ(ReadText(user + "/Mirla.INI"), "[Calc Settings]\nDigits=20\n");
+    EXPECT_TRUE(AsOrdinaryUser(dir, [&] {
+        const ReadOnlyFolder readOnly(program);
+        const TCalcFiles files = TCalcFiles::Locate(program, user);
+        const bool copied =
+            Expect(files.Folder() == user, "the user folder holds the files") &&
+            Expect(ReadText(user + "/Mirla.INI") == "[Calc Settings]\nDigits=15\n",
+                   "the settings are copied") &&
+            Expect(ReadText(user + "/Mirla.HST") == "1\nsin(1)\n0\n", "the history is copied");
+        // The user's own copy, once there, is never replaced by the program's.
+        WriteText(user + "/Mirla.INI", "[Calc Settings]\nDigits=20\n");
+        TCalcFiles::Locate(program, user);
+        return copied && Expect(ReadText(user + "/Mirla.INI") == "[Calc Settings]\nDigits=20\n",
+                                "the user's copy is kept");
+    }));
 }
 
 TEST(CalcFiles, AProgramFolderThatCannotTakeFilesSendsThemToTheUserFolder) {

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
@@ -350,6 +351,23 @@ private slots:
         QCOMPARE(ResultNumber(*m_window), 2.5);
         QCOMPARE(m_window->ResultsList()->count(), 3);
         QCOMPARE(m_window->HistoryList()->count(), 2);
+    }
+
+    void ComplexSwitchReachesTheGraphicsPageAndTheCycle() {
+        auto* polar = m_window->findChild<QRadioButton*>(QStringLiteral("rbPlot4"));
+        QVERIFY(polar);
+        polar->click();
+        QRadioButton* comp = nullptr;
+        for (QRadioButton* button : m_window->findChildren<QRadioButton*>())
+            comp = button->text() == QStringLiteral("Comp") ? button : comp;
+        QVERIFY(comp);
+        m_watchdog->Expect([](QWidget* notice) { notice->close(); });
+        comp->click();
+        QTRY_VERIFY(m_window->findChild<QRadioButton*>(QStringLiteral("rbPlot3"))->isChecked());
+        QVERIFY(!polar->isEnabled());
+        QVERIFY(!m_window->findChild<QRadioButton*>(QStringLiteral("rbPlot0"))->isEnabled());
+        TypeLine(*m_window, QStringLiteral("comp(3,4)*comp(1,0)"));
+        QCOMPARE(m_window->ResultBox()->text(), QStringLiteral("3.0E+0+4.0E+0i"));
     }
 
 private:
