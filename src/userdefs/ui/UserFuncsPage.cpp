@@ -3,16 +3,13 @@
 #include "app/CalcShell.h"
 #include "app/core/CalcFiles.h"
 #include "app/core/CalcSettings.h"
+#include "userdefs/ui/DefinitionsPageLayout.h"
 #include "userdefs/ui/SetVarDialog.h"
 #include "userdefs/ui/UserVarsPage.h"
 
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace mirla {
 
@@ -32,50 +29,18 @@ bool IsFunctionNameCharacter(QChar c) {
 } // namespace
 
 TUserFuncsPage::TUserFuncsPage(TCalcShell& shell, QWidget* parent) : TCalcPage(shell, parent) {
-    m_edFuncName = new QLineEdit(this);
-    m_edFuncName->setObjectName(QStringLiteral("edFuncName"));
-    m_edFuncExpres = new QLineEdit(this);
-    m_edFuncExpres->setObjectName(QStringLiteral("edFuncExpres"));
-    m_lbFuncs = new QListWidget(this);
-    m_lbFuncs->setObjectName(QStringLiteral("lbFuncs"));
+    const TDefinitionsPageWidgets widgets =
+        BuildDefinitionsPage(this, QStringLiteral("edFuncName"), QStringLiteral("edFuncExpres"),
+                             QStringLiteral("lbFuncs"), QStringLiteral("User define functions"));
+    m_edFuncName = widgets.Name;
+    m_edFuncExpres = widgets.Expression;
+    m_lbFuncs = widgets.List;
     RestrictFieldCharacters(m_edFuncName, IsFunctionNameCharacter);
-
-    auto* fields = new QGridLayout;
-    auto* nameLabel = new QLabel(QStringLiteral("Name"), this);
-    auto* expressionLabel = new QLabel(QStringLiteral("Expression"), this);
-    nameLabel->setBuddy(m_edFuncName);
-    expressionLabel->setBuddy(m_edFuncExpres);
-    fields->addWidget(nameLabel, 0, 0);
-    fields->addWidget(m_edFuncName, 1, 0);
-    fields->addWidget(expressionLabel, 0, 1);
-    fields->addWidget(m_edFuncExpres, 1, 1);
-    fields->setColumnStretch(1, 3);
-
-    auto* buttons = new QVBoxLayout;
-    const auto addButton = [&](const QString& text, const QString& name, void (TUserFuncsPage::*slot)()) {
-        auto* button = new QPushButton(text, this);
-        button->setObjectName(name);
-        buttons->addWidget(button);
-        connect(button, &QPushButton::clicked, this, slot);
-    };
-    addButton(QStringLiteral("&Add/Modify"), QStringLiteral("btAdd"), &TUserFuncsPage::AddUserFunction);
-    addButton(QStringLiteral("&Delete"), QStringLiteral("btDelete"), &TUserFuncsPage::DeleteClick);
-    addButton(QStringLiteral("&Save"), QStringLiteral("btSave"), &TUserFuncsPage::SaveClick);
-    addButton(QStringLiteral("&Load"), QStringLiteral("btLoad"), &TUserFuncsPage::LoadClick);
-    addButton(QStringLiteral("Save &As"), QStringLiteral("btSaveAs"), &TUserFuncsPage::SaveAsClick);
-    buttons->addStretch();
-
-    auto* listColumn = new QVBoxLayout;
-    listColumn->addWidget(new QLabel(QStringLiteral("User define functions"), this));
-    listColumn->addWidget(m_lbFuncs);
-    auto* lower = new QHBoxLayout;
-    lower->addLayout(listColumn, 1);
-    lower->addLayout(buttons);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addLayout(lower, 1);
-
+    const std::array<void (TUserFuncsPage::*)(), 5> actions = {
+        &TUserFuncsPage::AddUserFunction, &TUserFuncsPage::DeleteClick, &TUserFuncsPage::SaveClick,
+        &TUserFuncsPage::LoadClick, &TUserFuncsPage::SaveAsClick};
+    for (std::size_t i = 0; i < actions.size(); ++i)
+        connect(widgets.Buttons[i], &QPushButton::clicked, this, actions[i]);
     connect(m_lbFuncs, &QListWidget::itemClicked, this, &TUserFuncsPage::ListClicked);
 }
 

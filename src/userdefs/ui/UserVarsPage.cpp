@@ -7,16 +7,13 @@
 #include "engine/Engine.h"
 #include "engine/InputPreparation.h"
 #include "userdefs/UserVariables.h"
+#include "userdefs/ui/DefinitionsPageLayout.h"
 #include "userdefs/ui/SetVarDialog.h"
 
 #include <QFileInfo>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace mirla {
 
@@ -33,50 +30,19 @@ const TFileDialogSpec LoadUsrSpec{QStringLiteral("Load variables from File"), QS
 } // namespace
 
 TUserVarsPage::TUserVarsPage(TCalcShell& shell, QWidget* parent) : TCalcPage(shell, parent) {
-    m_edName = new QLineEdit(this);
-    m_edName->setObjectName(QStringLiteral("edName"));
-    m_edValue = new QLineEdit(this);
-    m_edValue->setObjectName(QStringLiteral("edValue"));
-    m_lbVars = new QListWidget(this);
-    m_lbVars->setObjectName(QStringLiteral("lbVars"));
+    const TDefinitionsPageWidgets widgets =
+        BuildDefinitionsPage(this, QStringLiteral("edName"), QStringLiteral("edValue"),
+                             QStringLiteral("lbVars"), QStringLiteral("User define variables"));
+    m_edName = widgets.Name;
+    m_edValue = widgets.Expression;
+    m_lbVars = widgets.List;
     m_lbVars->setToolTip(QStringLiteral("Double click for modify"));
     RestrictFieldCharacters(m_edName, IsAsciiLetter);
-
-    auto* fields = new QGridLayout;
-    auto* nameLabel = new QLabel(QStringLiteral("Name"), this);
-    auto* valueLabel = new QLabel(QStringLiteral("Expression"), this);
-    nameLabel->setBuddy(m_edName);
-    valueLabel->setBuddy(m_edValue);
-    fields->addWidget(nameLabel, 0, 0);
-    fields->addWidget(m_edName, 1, 0);
-    fields->addWidget(valueLabel, 0, 1);
-    fields->addWidget(m_edValue, 1, 1);
-    fields->setColumnStretch(1, 3);
-
-    auto* buttons = new QVBoxLayout;
-    const auto addButton = [&](const QString& text, const QString& name, void (TUserVarsPage::*slot)()) {
-        auto* button = new QPushButton(text, this);
-        button->setObjectName(name);
-        buttons->addWidget(button);
-        connect(button, &QPushButton::clicked, this, slot);
-    };
-    addButton(QStringLiteral("&Add/Modify"), QStringLiteral("btAdd"), &TUserVarsPage::AddModifyClick);
-    addButton(QStringLiteral("&Delete"), QStringLiteral("btDelete"), &TUserVarsPage::DeleteClick);
-    addButton(QStringLiteral("&Save"), QStringLiteral("btSave"), &TUserVarsPage::SaveClick);
-    addButton(QStringLiteral("&Load"), QStringLiteral("btLoad"), &TUserVarsPage::LoadClick);
-    addButton(QStringLiteral("Save &As"), QStringLiteral("btSaveAs"), &TUserVarsPage::SaveAsClick);
-    buttons->addStretch();
-
-    auto* listColumn = new QVBoxLayout;
-    listColumn->addWidget(new QLabel(QStringLiteral("User define variables"), this));
-    listColumn->addWidget(m_lbVars);
-    auto* lower = new QHBoxLayout;
-    lower->addLayout(listColumn, 1);
-    lower->addLayout(buttons);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addLayout(lower, 1);
+    const std::array<void (TUserVarsPage::*)(), 5> actions = {
+        &TUserVarsPage::AddModifyClick, &TUserVarsPage::DeleteClick, &TUserVarsPage::SaveClick,
+        &TUserVarsPage::LoadClick, &TUserVarsPage::SaveAsClick};
+    for (std::size_t i = 0; i < actions.size(); ++i)
+        connect(widgets.Buttons[i], &QPushButton::clicked, this, actions[i]);
 
     connect(m_edName, &QLineEdit::returnPressed, this, &TUserVarsPage::AddModifyClick);
     connect(m_edValue, &QLineEdit::returnPressed, this, &TUserVarsPage::AddModifyClick);
