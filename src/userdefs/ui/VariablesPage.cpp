@@ -47,7 +47,9 @@ TVariablesPage::TVariablesPage(TCalcShell& shell, QWidget* parent) : TCalcPage(s
         expression->setObjectName(QStringLiteral("ed") + letter + QStringLiteral("Var"));
         value->setObjectName(QStringLiteral("ed") + letter + QStringLiteral("Val"));
         calculate->setObjectName(QStringLiteral("btCalc") + letter);
-        value->setEnabled(false);
+        // Read-only rather than disabled, so that the values stay readable in every theme.
+        value->setReadOnly(true);
+        value->setFocusPolicy(Qt::NoFocus);
         value->setReadOnly(true);
         label->setBuddy(expression);
         rows->addWidget(label, k - 1, 0);

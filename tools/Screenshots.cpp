@@ -1,0 +1,206 @@
+// Writes pictures of the main window's pages and of the set-variable dialog, filled with
+// realistic content, for reviewing the look of the windows:
+//
+//   mirla_screenshots OUTDIR [CONSTANTS_FILE]
+//
+// The window runs on a scratch program folder, so the user's settings and files are never
+// touched. A modal dialog that opens on the way is closed and counted as a failure, so the
+// program never blocks. The exit code is 0 only when every picture was written.
+
+#include "app/CalcWindow.h"
+#include "app/core/CalcFiles.h"
+#include "userdefs/ui/SetVarDialog.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+using mirla::TCalcFiles;
+using mirla::TfmCalc;
+using mirla::TSetVar;
+
+namespace {
+
+constexpr int WindowWidth = 900;
+constexpr int WindowHeight = 700;
+constexpr int SettleMs = 300;
+constexpr int VariableY = 2;
+
+const char* const Functions = "f(x) = x^2+1 ;parabola\n"
+                              "dist(x,y) = sqrt(x^2+y^2) ;distance from the origin\n"
+                              "avg3(a,b,c) = (a+b+c)/3 ;mean of three values\n";
+const char* const UserVariables = "rate = 0.035\n"
+                                  "mass = 72.5\n";
+const char* const Lines[] = {
+    "2+3*4", "sin(30)+cos(60)", "integral(0,pi,sin(X))", "(X=2.5)^2+1", "dist(3,4)", "f(rate*100)", "1/0"};
+
+/// One-letter variables given a definition on the "Variables" page: letter, expression.
+const char* const Definitions[][2] = {{"Y", "pi/4"}, {"Z", "sqrt(2)"}, {"V", "dist(X,2)"}};
+
+/// Closes any modal dialog that opens (a message box would stop the run) and remembers it.
+class TModalGuard : public QObject {
+public:
+    TModalGuard() {
+        connect(&m_timer, &QTimer::timeout, this, &TModalGuard::Check);
+        m_timer.start(50);
+    }
+    bool SawDialog() const { return m_sawDialog; }
+
+private:
+    void Check() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        m_sawDialog = true;
+        QString text = modal->windowTitle();
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            text += QStringLiteral(": ") + box->text();
+        std::fprintf(stderr, "unexpected modal dialog closed: %s\n", qPrintable(text));
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
+
+    QTimer m_timer;
+    bool m_sawDialog = false;
+};
+
+/// Runs the event loop for a while, so that layouts, timers and repaints settle.
+void Settle(int ms = SettleMs) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool WriteText(const QString& path, const char* text) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) >= 0;
+}
+
+/// Types `text` into `target` key by key, as the user would, then presses Enter.
+void TypeAndEnter(QWidget* target, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(target, &press);
+    }
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    Settle(50);
+}
+
+bool Save(const QPixmap& picture, const QString& path) {
+    const bool saved = picture.save(path, "PNG");
+    std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    return saved;
+}
+
+/// "User Funcs" becomes "user-funcs".
+QString FileNamePart(const QString& caption) {
+    QString name = caption.toLower();
+    name.remove(QLatin1Char('&'));
+    name.replace(QLatin1Char(' '), QLatin1Char('-'));
+    return name;
+}
+
+void EvaluateLines(TfmCalc& window) {
+    window.Pages()->setCurrentIndex(0);
+    for (const char* line : Lines) {
+        window.InputLine()->clear();
+        TypeAndEnter(window.InputLine(), QString::fromUtf8(line));
+    }
+}
+
+void DefineVariables(TfmCalc& window) {
+    const int variablesPage = [&window] {
+        for (int i = 0; i < window.Pages()->count(); ++i)
+            if (window.Pages()->tabText(i) == QStringLiteral("Variables"))
+                return i;
+        return -1;
+    }();
+    if (variablesPage < 0)
+        return;
+    window.Pages()->setCurrentIndex(variablesPage);
+    Settle(50);
+    for (const auto& [letter, expression] : Definitions) {
+        const QString name = QString::fromUtf8(letter);
+        auto* field = window.findChild<QLineEdit*>(QStringLiteral("ed") + name + QStringLiteral("Var"));
+        auto* calculate = window.findChild<QPushButton*>(QStringLiteral("btCalc") + name);
+        if (!field || !calculate)
+            continue;
+        field->setText(QString::fromUtf8(expression));
+        calculate->click();
+    }
+}
+
+bool ShootPages(TfmCalc& window, const QDir& out) {
+    bool allSaved = true;
+    QTabWidget* pages = window.Pages();
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        Settle();
+        const QString name = QStringLiteral("page-%1-%2.png").arg(i + 1).arg(FileNamePart(pages->tabText(i)));
+        allSaved = Save(window.grab(), out.filePath(name)) && allSaved;
+    }
+    return allSaved;
+}
+
+bool ShootSetVariableDialog(TfmCalc& window, const QDir& out) {
+    TSetVar dialog(&window, window.Engine(), VariableY);
+    dialog.show();
+    Settle();
+    const bool saved = Save(dialog.grab(), out.filePath(QStringLiteral("set-variable-dialog.png")));
+    dialog.hide();
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.size() < 2 || args.size() > 3) {
+        std::fprintf(stderr, "usage: mirla_screenshots OUTDIR [CONSTANTS_FILE]\n");
+        return 2;
+    }
+    const QDir out(args.at(1));
+    const QString constants = args.size() > 2 ? args.at(2) : QStringLiteral(MIRLA_CONSTANTS_FILE);
+    if (!QDir().mkpath(out.path())) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(out.path()));
+        return 1;
+    }
+
+    QTemporaryDir folder;
+    if (!folder.isValid() || !QFile::copy(constants, folder.filePath(QStringLiteral("Mirla.CON"))) ||
+        !WriteText(folder.filePath(QStringLiteral("Mirla.FNC")), Functions) ||
+        !WriteText(folder.filePath(QStringLiteral("Mirla.USR")), UserVariables)) {
+        std::fprintf(stderr, "cannot prepare a program folder with %s\n", qPrintable(constants));
+        return 1;
+    }
+
+    TModalGuard guard;
+    const std::string path = folder.path().toStdString();
+    TfmCalc window(TCalcFiles::Locate(path, path + "/user"));
+    window.resize(WindowWidth, WindowHeight);
+    window.show();
+    Settle();
+
+    EvaluateLines(window);
+    DefineVariables(window);
+    const bool pagesSaved = ShootPages(window, out);
+    const bool dialogSaved = ShootSetVariableDialog(window, out);
+    if (guard.SawDialog())
+        std::fprintf(stderr, "a modal dialog opened: the pictures may not show the intended state\n");
+    return pagesSaved && dialogSaved && !guard.SawDialog() ? 0 : 1;
+}

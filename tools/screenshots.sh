@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds Mirla if needed and writes pictures of its windows into OUTDIR, under Xvfb, for
+# reviewing their look: one PNG per page of the main window and one of the set-variable dialog.
+set -euo pipefail
+if [ $# -ne 1 ]; then
+  echo "usage: tools/screenshots.sh OUTDIR" >&2
+  exit 2
+fi
+outdir=$1
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh"
+mkdir -p "$outdir"
+# The program prints one "wrote PATH" line per picture.
+xvfb-run -a -s "-screen 0 1280x1024x24" "$root/build/mirla_screenshots" "$outdir"
