@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev           # tests and benchmarks
   libedit-dev                             # line editing in mirlac
   libmuparser-dev                         # benchmark peer only
+  libeigen3-dev                           # benchmark peer only (matrices)
   qt6-base-dev qt6-base-dev-tools         # the windows
   libgl1-mesa-dev                         # needed by Qt's CMake packages
   xvfb xauth                              # window tests without a display

@@ -5,9 +5,11 @@
 #include "app/core/CalcSettings.h"
 #include "app/core/FunctionHelp.h"
 #include "engine/Engine.h"
+#include "matrix/ui/MatrixWindow.h"
 #include "numbers/ComplexEvaluator.h"
 #include "numbers/ComplexFormat.h"
 #include "numbers/RealFormat.h"
+#include "units/ui/ConvWindow.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -70,6 +72,17 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+/// Shows the matrix window of `owner`, creating it on first use; closing it only hides it, so
+/// its grids are kept until the main window goes.
+void ShowMatrixWindow(QWidget* owner, EvalContext& ctx) {
+    auto* window = owner->findChild<TfmMatrix*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!window)
+        window = new TfmMatrix(ctx, owner);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 } // namespace
 
 TCalculatorPage::TCalculatorPage(TCalcShell& shell, QWidget* parent) : TCalcPage(shell, parent) {
@@ -93,7 +106,8 @@ TCalculatorPage::TCalculatorPage(TCalcShell& shell, QWidget* parent) : TCalcPage
 QToolButton* TCalculatorPage::AddButton(QGridLayout* grid, int row, int column, const QString& caption,
                                         const QString& hint) {
     auto* button = new QToolButton(this);
-    button->setText(caption);
+    // A single "&" marks a keyboard mnemonic in a button text; "&&" shows the character itself.
+    button->setText(QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
     button->setToolTip(hint);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     button->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("gauss")) + 12);
@@ -264,9 +278,17 @@ QWidget* TCalculatorPage::BuildCommandButtons() {
     });
     QToolButton* help = AddButton(grid, 0, 3, "Help", "Help");
     connect(help, &QToolButton::clicked, this, [this] { Shell().ShowHelp(0); });
+    QToolButton* matrix = AddButton(grid, 0, 5, "Matrix", "Matrix Operations");
+    matrix->setObjectName("SpeedButton2");
+    connect(matrix, &QToolButton::clicked, this, [this] { ShowMatrixWindow(this, Shell().Engine()); });
+    QToolButton* units = AddButton(grid, 0, 4, "Units", "Unit Convertor");
+    units->setObjectName("sbCut");
+    connect(units, &QToolButton::clicked, this, [this] {
+        // A fresh converter for each use: it keeps nothing between openings.
+        TfmConv converter(window(), Shell().Engine(), Shell().DisplayWidth());
+        converter.exec();
+    });
     // Windows that Mirla does not have yet: shown, but not usable.
-    AddButton(grid, 0, 4, "Units", QString("Unit Convertor") + LaterHint)->setEnabled(false);
-    AddButton(grid, 0, 5, "Matrix", QString("Matrix Operations") + LaterHint)->setEnabled(false);
     AddButton(grid, 0, 6, "Plots", QString("Show plots") + LaterHint)->setEnabled(false);
     QToolButton* off = AddButton(grid, 0, 7, "Off", "Close Mirla");
     connect(off, &QToolButton::clicked, this, [this] { window()->close(); });
