@@ -9,6 +9,8 @@
 
 #include "app/CalcWindow.h"
 #include "app/core/CalcFiles.h"
+#include "matrix/ui/MatrixWindow.h"
+#include "units/ui/ConvWindow.h"
 #include "userdefs/ui/SetVarDialog.h"
 
 #include <QApplication>
@@ -21,13 +23,18 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidgetItem>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
 
+using mirla::CategoryTemperature;
+using mirla::OpInverse;
 using mirla::TCalcFiles;
 using mirla::TfmCalc;
+using mirla::TfmConv;
+using mirla::TfmMatrix;
 using mirla::TSetVar;
 
 namespace {
@@ -165,6 +172,35 @@ bool ShootSetVariableDialog(TfmCalc& window, const QDir& out) {
     return saved;
 }
 
+/// The matrix window after inverting a 3 x 3 matrix.
+bool ShootMatrixWindow(TfmCalc& window, const QDir& out) {
+    TfmMatrix matrix(window.Engine(), &window);
+    matrix.SetGridSize(matrix.sgA, 3, 3);
+    const QStringList cells = {"2", "1", "1", "1", "3", "2", "1", "0", "0"};
+    for (int i = 0; i < cells.size(); ++i)
+        matrix.sgA->setItem(i / 3, i % 3, new QTableWidgetItem(cells.at(i)));
+    matrix.SelectOperation(OpInverse);
+    matrix.Button1Click();
+    matrix.show();
+    Settle();
+    const bool saved = Save(matrix.grab(), out.filePath(QStringLiteral("matrix-window.png")));
+    matrix.hide();
+    return saved;
+}
+
+/// The units converter on temperatures with a value typed.
+bool ShootUnitsConverter(TfmCalc& window, const QDir& out) {
+    TfmConv converter(&window, window.Engine(), window.DisplayWidth());
+    converter.ChooseCategory(CategoryTemperature);
+    converter.show();
+    converter.Field(1)->setFocus();
+    converter.Field(1)->setText(QStringLiteral("100"));
+    Settle();
+    const bool saved = Save(converter.grab(), out.filePath(QStringLiteral("units-converter.png")));
+    converter.hide();
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -199,7 +235,8 @@ int main(int argc, char* argv[]) {
     EvaluateLines(window);
     DefineVariables(window);
     const bool pagesSaved = ShootPages(window, out);
-    const bool dialogSaved = ShootSetVariableDialog(window, out);
+    const bool dialogSaved = ShootSetVariableDialog(window, out) && ShootMatrixWindow(window, out) &&
+                             ShootUnitsConverter(window, out);
     if (guard.SawDialog())
         std::fprintf(stderr, "a modal dialog opened: the pictures may not show the intended state\n");
     return pagesSaved && dialogSaved && !guard.SawDialog() ? 0 : 1;
