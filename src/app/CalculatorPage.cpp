@@ -2,6 +2,7 @@
 
 #include "app/CalcShell.h"
 #include "app/ComplexNotice.h"
+#include "app/core/CalcFiles.h"
 #include "app/core/CalcSettings.h"
 #include "app/core/FunctionHelp.h"
 #include "engine/Engine.h"
@@ -74,10 +75,12 @@ public:
 
 /// Shows the matrix window of `owner`, creating it on first use; closing it only hides it, so
 /// its grids are kept until the main window goes.
-void ShowMatrixWindow(QWidget* owner, EvalContext& ctx) {
+void ShowMatrixWindow(QWidget* owner, EvalContext& ctx, const std::string& settingsFile) {
     auto* window = owner->findChild<TfmMatrix*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!window)
+    if (!window) {
         window = new TfmMatrix(ctx, owner);
+        window->SetSettingsFile(settingsFile);
+    }
     window->show();
     window->raise();
     window->activateWindow();
@@ -280,7 +283,8 @@ QWidget* TCalculatorPage::BuildCommandButtons() {
     connect(help, &QToolButton::clicked, this, [this] { Shell().ShowHelp(0); });
     QToolButton* matrix = AddButton(grid, 0, 5, "Matrix", "Matrix Operations");
     matrix->setObjectName("SpeedButton2");
-    connect(matrix, &QToolButton::clicked, this, [this] { ShowMatrixWindow(this, Shell().Engine()); });
+    connect(matrix, &QToolButton::clicked, this,
+            [this] { ShowMatrixWindow(this, Shell().Engine(), Shell().Files().SettingsFile()); });
     QToolButton* units = AddButton(grid, 0, 4, "Units", "Unit Convertor");
     units->setObjectName("sbCut");
     connect(units, &QToolButton::clicked, this, [this] {

@@ -517,6 +517,43 @@ private slots:
         QVERIFY(m_window->PaintTables(painter, larger.width()) > height);
     }
 
+    void enterEndingAnEditMovesDown() {
+        m_window->show();
+        m_window->activateWindow();
+        m_window->sgA->setFocus();
+        m_window->sgA->setCurrentCell(0, 0);
+        if (!m_window->sgA->item(0, 0))
+            m_window->sgA->setItem(0, 0, new QTableWidgetItem);
+        m_window->sgA->editItem(m_window->sgA->item(0, 0));
+        QLineEdit* editor = nullptr;
+        QTRY_VERIFY((editor = m_window->sgA->viewport()->findChild<QLineEdit*>()) != nullptr);
+        QTest::keyClicks(editor, QStringLiteral("7"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(m_window->sgA->item(0, 0)->text(), QStringLiteral("7"));
+        QTRY_COMPARE(m_window->sgA->currentRow(), 1);
+    }
+
+    void focusedRepositoryPrintsItsSelectedMatrixOnly() {
+        Child<QPushButton>(m_window.get(), "btOperation4")->click();
+        SizeOf("A", 2, 2);
+        Fill(m_window->sgA, {{"1", "2"}, {"3", "4"}});
+        m_window->Button1Click();
+        QImage page(600, 1200, QImage::Format_RGB32);
+        const auto printedHeight = [&] {
+            QPainter painter(&page);
+            return m_window->PaintTables(painter, page.width());
+        };
+        const int grids = printedHeight();
+        m_window->show();
+        m_window->activateWindow();
+        m_window->lbR->setFocus();
+        m_window->lbR->setCurrentRow(1);
+        QTRY_VERIFY(m_window->lbR->hasFocus());
+        const int stored = printedHeight();
+        QVERIFY2(stored < grids, "one stored matrix takes less room than the formula and three grids");
+        QVERIFY(stored > 0);
+    }
+
     void generalTextUsesSevenSignificantDigits_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");

@@ -1,5 +1,7 @@
 #include "app/core/CalcSettings.h"
 
+#include <cmath>
+
 #include "app/core/CalcFiles.h"
 #include "app/core/IniFile.h"
 
@@ -116,6 +118,21 @@ void TWindowPlacement::Write(TIniFile& ini, const std::string& formName) const {
     ini.WriteInteger(formName, "Top", Top);
     ini.WriteInteger(formName, "Width", Width);
     ini.WriteInteger(formName, "Height", Height);
+}
+
+TPrintMargins TPrintMargins::Read(const TIniFile& ini) {
+    const TPrintMargins defaults;
+    const auto margin = [&ini](const char* key, int fallback) {
+        const int value = ini.ReadInteger("Print", key, fallback);
+        return value >= 0 ? value : fallback;
+    };
+    return {margin("Left", defaults.Left), margin("Right", defaults.Right), margin("Top", defaults.Top),
+            margin("Bottom", defaults.Bottom)};
+}
+
+int TPrintMargins::Dots(int millimetres, int dotsPerInch) {
+    constexpr double InchesPerMillimetre = 0.039370078740157480314;
+    return static_cast<int>(std::lround(millimetres * dotsPerInch * InchesPerMillimetre));
 }
 
 } // namespace mirla

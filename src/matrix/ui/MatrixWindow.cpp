@@ -1,5 +1,8 @@
 #include "matrix/ui/MatrixWindow.h"
 
+#include "app/core/CalcSettings.h"
+#include "app/core/IniFile.h"
+
 #include "matrix/Elimination.h"
 #include "matrix/MatrixException.h"
 #include "matrix/RealMatrix.h"
@@ -238,6 +241,14 @@ QWidget* TfmMatrix::BuildPanel(TPanel& panel, const QString& prefix, const QStri
     panel.Grid->installEventFilter(this);
     if (!operand)
         panel.Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Enter that ends the editing of a cell moves down to the next row, as in a spreadsheet.
+    QTableWidget* grid = panel.Grid;
+    connect(grid->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            [grid](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+                if (hint == QAbstractItemDelegate::SubmitModelCache)
+                    grid->setCurrentCell(std::min(grid->currentRow() + 1, grid->rowCount() - 1),
+                                         grid->currentColumn());
+            });
     layout->addWidget(panel.Grid, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -689,8 +700,20 @@ void TfmMatrix::PrintClick() {
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    TIniFile ini;
+    std::string message;
+    const TPrintMargins margins = m_settingsFile.empty() || !ini.Load(m_settingsFile, message)
+                                      ? TPrintMargins{}
+                                      : TPrintMargins::Read(ini);
+    const int dpi = printer.logicalDpiX();
     QPainter painter(&printer);
-    PaintTables(painter, painter.viewport().width());
+    const int left = TPrintMargins::Dots(margins.Left, dpi);
+    const int top = TPrintMargins::Dots(margins.Top, dpi);
+    painter.translate(left, top);
+    painter.setClipRect(QRect(0, 0,
+                              painter.viewport().width() - left - TPrintMargins::Dots(margins.Right, dpi),
+                              painter.viewport().height() - top - TPrintMargins::Dots(margins.Bottom, dpi)));
+    PaintTables(painter, painter.clipBoundingRect().toRect().width());
 }
 
 int TfmMatrix::PaintTables(QPainter& painter, int pageWidth) {
@@ -701,19 +724,25 @@ int TfmMatrix::PaintTables(QPainter& painter, int pageWidth) {
     const int lineHeight = metrics.height() * 3 / 2;
     const int padding = metrics.averageCharWidth();
     int top = 0;
-    painter.drawText(0, top + metrics.ascent(), edOperation->text());
-    top += 2 * lineHeight;
-    QList<const QTableWidget*> printed = {sgA};
-    if (UsesB())
-        printed << sgB;
-    printed << sgC;
-    for (const QTableWidget* grid : printed) {
-        const TMatrixTexts texts = GridTexts(grid);
+    // With the repository list focused, its selected matrix is printed instead of the grids.
+    const int stored = lbR->hasFocus() ? lbR->currentRow() : -1;
+    QList<std::pair<QString, TMatrixTexts>> printed;
+    if (stored >= 0 && stored < m_repository.size()) {
+        printed.append({m_repository[stored].Caption, m_repository[stored].Texts});
+    } else {
+        painter.drawText(0, top + metrics.ascent(), edOperation->text());
+        top += 2 * lineHeight;
+        for (const QTableWidget* grid : {sgA, sgB, sgC}) {
+            if (grid != sgB || UsesB())
+                printed.append({QStringLiteral("Matrix ") + Name(grid), GridTexts(grid)});
+        }
+    }
+    for (const auto& [caption, texts] : printed) {
         int cellWidth = metrics.horizontalAdvance(QStringLiteral("-0.0000000E-0000"));
         for (const QString& cell : texts.Cells)
             cellWidth = std::max(cellWidth, metrics.horizontalAdvance(cell) + 2 * padding);
         cellWidth = std::min(cellWidth, std::max(pageWidth / std::max(texts.Cols, 1), 1));
-        painter.drawText(0, top + metrics.ascent(), QStringLiteral("Matrix ") + Name(grid));
+        painter.drawText(0, top + metrics.ascent(), caption);
         top += lineHeight;
         for (int row = 0; row < texts.Rows; ++row) {
             for (int col = 0; col < texts.Cols; ++col) {

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <string>
 
 class QLineEdit;
 class QListWidget;
@@ -98,6 +99,8 @@ public:
     /// Draws the formula and the matrices of the operation as boxed tables in 10-point text
     /// from the top left of `painter`, at most `pageWidth` wide; returns the height used.
     int PaintTables(QPainter& painter, int pageWidth);
+    /// The settings file whose "Print" section gives the page margins.
+    void SetSettingsFile(const std::string& path) { m_settingsFile = path; }
 
 private:
     /// The controls of one matrix panel.
@@ -148,6 +151,7 @@ private:
     int m_power = 2;
     QString m_function;
     QList<TStoredMatrix> m_repository;
+    std::string m_settingsFile;
 };
 
 } // namespace mirla
