@@ -105,4 +105,12 @@ CursorGuard::~CursorGuard() {
     m_ctx.Nesting = m_nesting;
 }
 
+void StartSeparateText(EvalContext& ctx, std::string text) {
+    ctx.Input = std::move(text);
+    ctx.ReadPos = 0;
+    ctx.SubExprStart = 1;
+    ctx.ArgDepth = 0;
+    NextChar(ctx);
+}
+
 } // namespace mirla

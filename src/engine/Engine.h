@@ -31,6 +31,11 @@ void RaiseDomainError(EvalContext& ctx, int code);
 /// character or the end marker itself); nothing accepts it, so it is a syntax error there.
 constexpr char RefusedChar = '\x80';
 
+/// Position of the last character read so far (the end marker does not advance the cursor).
+inline int LastReadPosition(const EvalContext& ctx) {
+    return ctx.Current == EndMarker ? ctx.ReadPos : ctx.ReadPos - 1;
+}
+
 /// Advances the cursor and returns the new current character (the end marker past the end).
 inline char NextChar(EvalContext& ctx) {
     if (ctx.ReadPos >= static_cast<int>(ctx.Input.size())) {
@@ -71,5 +76,9 @@ private:
     int m_argDepth;
     int m_nesting;
 };
+
+/// Starts reading `text` in place of the input text, from its first character, outside any
+/// argument list. The caller holds a `CursorGuard` that puts the line back afterwards.
+void StartSeparateText(EvalContext& ctx, std::string text);
 
 } // namespace mirla

@@ -53,11 +53,6 @@ bool IsOperandStart(const EvalContext& ctx, char c) {
     return HasClass(c, static_cast<std::uint16_t>(ClassOperandOpener | DigitClass(ctx.Base)));
 }
 
-/// Last position of the text read so far (the end marker does not advance the cursor).
-int LastReadPosition(const EvalContext& ctx) {
-    return ctx.Current == EndMarker ? ctx.ReadPos : ctx.ReadPos - 1;
-}
-
 /// Raises "Overflow" over [start, last read] when an operation left the finite range.
 bool CheckFinite(EvalContext& ctx, Extended value, int start) {
     if (std::isfinite(value))
@@ -154,11 +149,7 @@ bool ReevaluateDefinition(EvalContext& ctx, PredefinedVariable& variable, int na
     Extended value = 0;
     {
         CursorGuard guard(ctx);
-        ctx.Input = variable.Definition;
-        ctx.ReadPos = 0;
-        ctx.SubExprStart = 1;
-        ctx.ArgDepth = 0;
-        NextChar(ctx);
+        StartSeparateText(ctx, variable.Definition);
         ExprLevel(ctx, value);
     }
     if (ctx.ErrorFlag) {

@@ -47,11 +47,6 @@ private:
     int m_length = 0;
 };
 
-/// Last position of the text read so far (the end marker does not advance the cursor).
-int LastReadPosition(const EvalContext& ctx) {
-    return ctx.Current == EndMarker ? ctx.ReadPos : ctx.ReadPos - 1;
-}
-
 /// A syntax error covering the name that began at nameStart.
 void RaiseNameError(EvalContext& ctx, int nameStart) {
     RaiseEvalErrorSpan(ctx, ErrSyntax, nameStart, std::max(LastReadPosition(ctx), nameStart));
@@ -78,11 +73,7 @@ int AssignUserVariable(EvalContext& ctx, std::string_view buffer, int nameStart)
 /// afterwards. Returns false when the body failed.
 bool EvaluateBody(EvalContext& ctx, const TUserFunc& function, Extended& value) {
     CursorGuard guard(ctx);
-    ctx.Input = function.WorkingBody();
-    ctx.ReadPos = 0;
-    ctx.SubExprStart = 1;
-    ctx.ArgDepth = 0;
-    NextChar(ctx);
+    StartSeparateText(ctx, function.WorkingBody());
     ExprLevel(ctx, value);
     return !ctx.ErrorFlag;
 }

@@ -30,60 +30,45 @@ const std::array<NameEntry, NameTableSize>& NameTable() {
     return Table;
 }
 
-namespace {
-
-/// The rows in an open-addressed hash table keyed by their names, so that a look-up hashes the
-/// buffer once and compares with one or two candidates.
-class NameIndex {
-public:
-    NameIndex() {
-        for (const NameEntry& entry : NameTable()) {
-            std::size_t slot = Hash(entry.name);
-            while (m_slots[slot])
-                slot = (slot + 1) % SlotCount;
-            m_slots[slot] = &entry;
-        }
+TNameIndex::TNameIndex(const std::array<NameEntry, NameTableSize>& table) {
+    for (const NameEntry& entry : table) {
+        std::size_t slot = Hash(entry.name);
+        while (m_slots[slot])
+            slot = (slot + 1) % SlotCount;
+        m_slots[slot] = &entry;
     }
-
-    /// The row whose name is exactly `name`, or nullptr.
-    const NameEntry* Find(std::string_view name) const {
-        for (std::size_t slot = Hash(name); m_slots[slot]; slot = (slot + 1) % SlotCount) {
-            if (m_slots[slot]->name == name)
-                return m_slots[slot];
-        }
-        return nullptr;
-    }
-
-private:
-    static constexpr std::size_t SlotCount = 256;
-
-    static std::size_t Hash(std::string_view name) {
-        std::size_t h = name.size();
-        for (const char c : name)
-            h = h * 31 + static_cast<unsigned char>(c);
-        return h % SlotCount;
-    }
-
-    std::array<const NameEntry*, SlotCount> m_slots{};
-};
-
-const NameIndex& Index() {
-    static const NameIndex index;
-    return index;
 }
 
-} // namespace
+const NameEntry* TNameIndex::Find(std::string_view name) const {
+    for (std::size_t slot = Hash(name); m_slots[slot]; slot = (slot + 1) % SlotCount) {
+        if (m_slots[slot]->name == name)
+            return m_slots[slot];
+    }
+    return nullptr;
+}
 
-int LookUpBuiltinName(std::string_view buffer) {
+std::size_t TNameIndex::Hash(std::string_view name) {
+    std::size_t h = name.size();
+    for (const char c : name)
+        h = h * 31 + static_cast<unsigned char>(c);
+    return h % SlotCount;
+}
+
+int TNameIndex::LookUp(std::string_view buffer) const {
     if (buffer.empty())
         return NotFoundCode;
     // Rows with arguments end with "(" and match the whole buffer; rows without match the
-    // buffer less its terminator. Names are unique, so at most one of the two can match.
-    if (const NameEntry* entry = Index().Find(buffer); entry && entry->argc > 0)
+    // buffer less its terminator. Real names are unique, so at most one of the two matches.
+    if (const NameEntry* entry = Find(buffer); entry && entry->argc > 0)
         return entry->code;
-    if (const NameEntry* entry = Index().Find(buffer.substr(0, buffer.size() - 1)); entry && entry->argc == 0)
+    if (const NameEntry* entry = Find(buffer.substr(0, buffer.size() - 1)); entry && entry->argc == 0)
         return entry->code;
     return NotFoundCode;
+}
+
+int LookUpBuiltinName(std::string_view buffer) {
+    static const TNameIndex index(NameTable());
+    return index.LookUp(buffer);
 }
 
 } // namespace mirla

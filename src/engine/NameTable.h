@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace mirla {
@@ -78,8 +79,23 @@ enum FunctionCode : int {
 /// The 88 built-in names, searched in row order.
 const std::array<NameEntry, NameTableSize>& NameTable();
 
-/// Looks a name buffer up by the table's rule: a row without arguments matches the buffer
-/// less its terminator, any other row the whole buffer. Returns the code or `NotFoundCode`.
+/// A name table in an open-addressed hash table keyed by the names, so that a look-up hashes
+/// the buffer once and compares with one or two candidates.
+class TNameIndex {
+public:
+    explicit TNameIndex(const std::array<NameEntry, NameTableSize>& table);
+    /// Looks a name buffer up by the table's rule: a row without arguments matches the buffer
+    /// less its terminator, any other row the whole buffer. Returns the code or `NotFoundCode`.
+    int LookUp(std::string_view buffer) const;
+
+private:
+    static constexpr std::size_t SlotCount = 256;
+    static std::size_t Hash(std::string_view name);
+    const NameEntry* Find(std::string_view name) const;
+    std::array<const NameEntry*, SlotCount> m_slots{};
+};
+
+/// Looks a name buffer up in the engine's table (see `TNameIndex::LookUp`).
 int LookUpBuiltinName(std::string_view buffer);
 
 } // namespace mirla

@@ -45,10 +45,6 @@ bool IsPlainDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-int LastReadPosition(const EvalContext& ctx) {
-    return ctx.Current == EndMarker ? ctx.ReadPos : ctx.ReadPos - 1;
-}
-
 /// A decimal literal read as a 64-bit integer of up to 19 significant digits and a power of
 /// ten; such values convert with one correctly rounded operation.
 struct DecimalLiteral {

@@ -144,11 +144,7 @@ private:
     bool EvaluateBoundText(const std::string& text, int start, Extended& value) {
         {
             CursorGuard guard(m_ctx);
-            m_ctx.Input = text;
-            m_ctx.ReadPos = 0;
-            m_ctx.SubExprStart = 1;
-            m_ctx.ArgDepth = 0;
-            NextChar(m_ctx);
+            StartSeparateText(m_ctx, text);
             ExprLevel(m_ctx, value);
             if (!m_ctx.ErrorFlag && m_ctx.Current != EndMarker)
                 RaiseEvalError(m_ctx, ErrSyntax);

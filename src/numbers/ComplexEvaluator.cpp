@@ -103,15 +103,9 @@ const std::array<NameEntry, NameTableSize>& ComplexNameTable() {
 }
 
 int LookUpComplexName(std::string_view buffer) {
-    if (buffer.empty())
-        return NotFoundCode;
-    const std::string_view withoutTerminator = buffer.substr(0, buffer.size() - 1);
-    int code = NotFoundCode;
-    for (const NameEntry& entry : ComplexNameTable()) {
-        if (entry.name == (entry.argc == 0 ? withoutTerminator : buffer))
-            code = entry.code;
-    }
-    return code;
+    // The placeholder rows share one name that no buffer can hold (names begin with a letter).
+    static const TNameIndex index(ComplexNameTable());
+    return index.LookUp(buffer);
 }
 
 TComplexEvaluator::TComplexEvaluator(EvalContext& ctx) : m_ctx(ctx) {}
