@@ -10,6 +10,9 @@ packages=(
   libmuparser-dev                         # benchmark peer only
   libeigen3-dev                           # benchmark peer only (matrices)
   qt6-base-dev qt6-base-dev-tools         # the windows
+  qt6-svg-dev                             # plots saved as SVG
+  libqcustomplot-dev                      # benchmark peer only (plot redraw)
+  libwmf-bin                              # metafile tests read our WMF files back
   libgl1-mesa-dev                         # needed by Qt's CMake packages
   xvfb xauth                              # window tests without a display
 )

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QIcon>
+#include <QMainWindow>
+
+#include <string>
+
+class QAction;
+class QCloseEvent;
+class QShowEvent;
+class QToolBar;
+
+namespace mirla {
+
+class TPlot;
+
+/// The pictures of the plot windows' toolbar buttons.
+enum class TPlotTool {
+    Print,
+    SaveAs,
+    ZoomIn,
+    ZoomOut,
+    ZoomPrevious,
+    AnimatedZoom,
+    Properties,
+    Legend,
+    VerticalGrid,
+    HorizontalGrid,
+    View3D,
+    Copy,
+    ExportData,
+    ImportData
+};
+
+/// A toolbar picture drawn in code (24 x 24 pixels, transparent background).
+QIcon PlotToolIcon(TPlotTool tool);
+
+/// The 2-D plot window "2D - Plot": the plot "Chart" that collects the f(X) curves, with a
+/// toolbar and a menu forwarding to the plot's commands, the enable states of the zoom
+/// commands and the 3-D view switch. Closing only hides it; the curves stay for the next showing.
+class TfmPlot2D : public QMainWindow {
+    Q_OBJECT
+public:
+    /// A window whose plot settings and placement live in `settingsFile` (none when empty); it
+    /// reads both at once.
+    explicit TfmPlot2D(const std::string& settingsFile, QWidget* parent = nullptr);
+    ~TfmPlot2D() override;
+
+    /// The plot that receives the curves.
+    TPlot& Chart() { return *m_chart; }
+    /// True once the window has been shown.
+    bool WasShown() const { return m_shown; }
+    /// The frame width that the 3-D view brings back when it is switched off.
+    int RememberedFrameWidth() const { return m_flatFrameWidth; }
+    /// Writes left, top, width and height into the settings file's section "fmPlot2D".
+    void SaveWindowPlacement();
+
+signals:
+    /// The window was shown (the main window enables its "Show plots" commands).
+    void Shown();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QAction* AddCommand(const char* name, TPlotTool tool, const QString& menuText, const QString& hint);
+    void BuildCommands();
+    void BuildLaterCommands();
+    void BuildMenus();
+    void BuildToolBar();
+    void LoadWindowPlacement();
+    void SetZoomBackEnabled(bool enabled);
+    void UpdateZoomBack();
+
+    void ZoomInClick();
+    void ZoomOutClick();
+    void ZoomPreviousClick();
+    void AnimatedZoomClick();
+    void ShowLegendClick();
+    void VertGridClick();
+    void HorisGridClick();
+    void View3DClick();
+
+    std::string m_settingsFile;
+    TPlot* m_chart = nullptr;
+    bool m_shown = false;
+    int m_flatFrameWidth = 1;
+
+    QAction* acPrint = nullptr;
+    QAction* acSaveAs = nullptr;
+    QAction* acZoomIn = nullptr;
+    QAction* acZoomOut = nullptr;
+    QAction* acZoomPrevious = nullptr;
+    QAction* acAnimatedZoom = nullptr;
+    QAction* acProperties = nullptr;
+    QAction* acShowLegend = nullptr;
+    QAction* acVertGrid = nullptr;
+    QAction* acHorisGrid = nullptr;
+    QAction* ac3DView = nullptr;
+    QAction* acCopy = nullptr;
+    QAction* acExportData = nullptr;
+    QAction* acImportData = nullptr;
+    QAction* miImport = nullptr;
+    QAction* miExport = nullptr;
+    QAction* miExit = nullptr;
+};
+
+} // namespace mirla
