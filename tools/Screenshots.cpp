@@ -1,5 +1,5 @@
-// Writes pictures of the main window's pages and of the set-variable dialog, filled with
-// realistic content, for reviewing the look of the windows:
+// Writes pictures of the main window's pages, its dialogs and windows, filled with realistic
+// content, for reviewing the look of the windows; and the 2-D plot saved in every picture format:
 //
 //   mirla_screenshots OUTDIR [CONSTANTS_FILE]
 //
@@ -10,6 +10,10 @@
 #include "app/CalcWindow.h"
 #include "app/core/CalcFiles.h"
 #include "matrix/ui/MatrixWindow.h"
+#include "plotlib/PictureFiles.h"
+#include "plotlib/Plot.h"
+#include "plotlib/PropertiesDialog.h"
+#include "plots/Plot2DWindow.h"
 #include "units/ui/ConvWindow.h"
 #include "userdefs/ui/SetVarDialog.h"
 
@@ -28,6 +32,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <iterator>
 
 using mirla::CategoryTemperature;
 using mirla::OpInverse;
@@ -35,6 +40,10 @@ using mirla::TCalcFiles;
 using mirla::TfmCalc;
 using mirla::TfmConv;
 using mirla::TfmMatrix;
+using mirla::TfmPlot2D;
+using mirla::TPictureFormat;
+using mirla::TPlot;
+using mirla::TPlotPropertiesDialog;
 using mirla::TSetVar;
 
 namespace {
@@ -43,6 +52,19 @@ constexpr int WindowWidth = 900;
 constexpr int WindowHeight = 700;
 constexpr int SettleMs = 300;
 constexpr int VariableY = 2;
+constexpr int PlotWidth = 800;
+constexpr int PlotHeight = 560;
+constexpr int PropertiesPageSeries = 2;
+
+/// The curves of the 2-D plot window: expression, X from, X to, steps.
+struct TCurveRequest {
+    const char* Line;
+    const char* From;
+    const char* To;
+    int Steps;
+};
+const TCurveRequest Curves[] = {
+    {"sin(X)", "-10", "10", 200}, {"cos(X)*0.5", "-10", "10", 200}, {"X^2/50", "-10", "10", 100}};
 
 const char* const Functions = "f(x) = x^2+1 ;parabola\n"
                               "dist(x,y) = sqrt(x^2+y^2) ;distance from the origin\n"
@@ -201,6 +223,87 @@ bool ShootUnitsConverter(TfmCalc& window, const QDir& out) {
     return saved;
 }
 
+/// Draws the three curves through the "Graphics" page, as the user would request them.
+void RequestCurves(TfmCalc& window) {
+    const int graphicsPage = [&window] {
+        for (int i = 0; i < window.Pages()->count(); ++i)
+            if (window.Pages()->tabText(i) == QStringLiteral("Graphics"))
+                return i;
+        return -1;
+    }();
+    auto* from = window.findChild<QLineEdit*>(QStringLiteral("edFromX"));
+    auto* to = window.findChild<QLineEdit*>(QStringLiteral("edToX"));
+    auto* steps = window.findChild<QLineEdit*>(QStringLiteral("edStepsX"));
+    auto* ok = window.findChild<QPushButton*>(QStringLiteral("bbOK"));
+    if (graphicsPage < 0 || !from || !to || !steps || !ok)
+        return;
+    // The curves are meant over radians; the angle mode the user had comes back afterwards.
+    const int angleMode = window.Engine().AngleMode;
+    window.Engine().AngleMode = 0;
+    for (const TCurveRequest& curve : Curves) {
+        window.Pages()->setCurrentIndex(0);
+        window.InputLine()->setText(QString::fromUtf8(curve.Line));
+        window.Pages()->setCurrentIndex(graphicsPage);
+        from->setText(QString::fromUtf8(curve.From));
+        to->setText(QString::fromUtf8(curve.To));
+        steps->setText(QString::number(curve.Steps));
+        ok->click();
+    }
+    window.Engine().AngleMode = angleMode;
+    window.Pages()->setCurrentIndex(0);
+}
+
+/// The 2-D plot window with its curves, then zoomed into the middle, then its properties dialog.
+bool ShootPlotWindow(TfmCalc& window, const QDir& out) {
+    TfmPlot2D& plotWindow = *window.Plot2D();
+    plotWindow.resize(PlotWidth, PlotHeight);
+    RequestCurves(window);
+    TPlot& chart = plotWindow.Chart();
+    if (chart.Graph().LayerCount() != static_cast<int>(std::size(Curves))) {
+        std::fprintf(stderr, "the plot requests drew %d curves\n", chart.Graph().LayerCount());
+        return false;
+    }
+    plotWindow.show();
+    Settle();
+    bool saved = Save(plotWindow.grab(), out.filePath(QStringLiteral("plot-2d-window.png")));
+
+    // The view a rubber band from (-4, -1) to (4, 1.5) would give, stacked as the zoom stacks it.
+    chart.Zoom().Push(chart.Graph().Views());
+    mirla::TZoomViews zoomed = chart.Graph().Views();
+    zoomed.Primary = {-4, -1, 4, 1.5};
+    chart.Graph().SetViews(zoomed);
+    emit chart.ViewChanged();
+    chart.Refresh();
+    Settle();
+    saved = Save(plotWindow.grab(), out.filePath(QStringLiteral("plot-2d-window-zoomed.png"))) && saved;
+    chart.ZoomOut();
+    chart.Refresh();
+
+    TPlotPropertiesDialog properties(chart, PropertiesPageSeries, &plotWindow);
+    properties.show();
+    Settle();
+    saved = Save(properties.grab(), out.filePath(QStringLiteral("plot-properties-dialog.png"))) && saved;
+    properties.hide();
+    return saved;
+}
+
+/// The 2-D plot saved as a picture file in each format the plot offers.
+bool WritePlotPictures(TfmCalc& window, const QDir& out) {
+    bool allWritten = true;
+    for (TPictureFormat format : {TPictureFormat::Bmp, TPictureFormat::Wmf, TPictureFormat::Emf,
+                                  TPictureFormat::Png, TPictureFormat::Svg, TPictureFormat::Pdf}) {
+        const QString path =
+            out.filePath(QStringLiteral("plot-2d-picture") + mirla::PictureExtension(format).toLower());
+        QString error;
+        const bool written = mirla::WritePicture(window.Plot2D()->Chart().Graph(),
+                                                 QSize(PlotWidth, PlotHeight), path, format, error);
+        std::fprintf(written ? stdout : stderr, "%s %s%s\n", written ? "wrote" : "could not write",
+                     qPrintable(path), written ? "" : qPrintable(QStringLiteral(": ") + error));
+        allWritten = written && allWritten;
+    }
+    return allWritten;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -237,7 +340,8 @@ int main(int argc, char* argv[]) {
     const bool pagesSaved = ShootPages(window, out);
     const bool dialogSaved = ShootSetVariableDialog(window, out) && ShootMatrixWindow(window, out) &&
                              ShootUnitsConverter(window, out);
+    const bool plotSaved = ShootPlotWindow(window, out) && WritePlotPictures(window, out);
     if (guard.SawDialog())
         std::fprintf(stderr, "a modal dialog opened: the pictures may not show the intended state\n");
-    return pagesSaved && dialogSaved && !guard.SawDialog() ? 0 : 1;
+    return pagesSaved && dialogSaved && plotSaved && !guard.SawDialog() ? 0 : 1;
 }

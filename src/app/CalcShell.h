@@ -12,6 +12,7 @@ namespace mirla {
 class TCalcSettings;
 class TCalcFiles;
 class TComplexEvaluator;
+class TfmPlot2D;
 
 /// What the pages and dialogs of the main window need from it. The main window implements it;
 /// window tests may replace it.
@@ -69,6 +70,11 @@ public:
     /// The state of "Evaluate after settings" in the last set-variable dialog closed with OK
     /// (variable buttons with "Evaluate" on).
     virtual bool EvaluateAfterSettings() const { return false; }
+    /// The 2-D plot window that receives f(X) curves; null when there is none.
+    virtual TfmPlot2D* Plot2D() { return nullptr; }
+    /// Disables the page control while a plot request samples (true) and enables it again; a
+    /// close of the window asked for meanwhile waits until the request has ended.
+    virtual void SetPlotting(bool /*running*/) {}
 };
 
 } // namespace mirla

@@ -13,6 +13,8 @@
 #include "engine/InputPreparation.h"
 #include "numbers/ComplexFormat.h"
 #include "numbers/RealFormat.h"
+#include "plotlib/Plot.h"
+#include "plots/Plot2DWindow.h"
 #include "userdefs/ui/ConstantsPage.h"
 #include "userdefs/ui/UserFuncsPage.h"
 #include "userdefs/ui/UserVarsPage.h"
@@ -181,6 +183,9 @@ TfmCalc::TfmCalc(const TCalcFiles& files, QWidget* parent)
     m_ctx.SetHost(m_host.get());
     LoadSettings();
     LoadHistory();
+    // The plot window lives hidden beside the main window; the pages reach it through the shell.
+    m_plot2D = new TfmPlot2D(m_files.SettingsFile(), this);
+    SetDisplayWidth(m_width);
     BuildPages();
     for (TCalcPage* page : m_pageList)
         page->Load();
@@ -432,6 +437,16 @@ void TfmCalc::ShowResultText(const QString& text) {
 void TfmCalc::SetDisplayWidth(int width) {
     m_width = width;
     m_ctx.DisplayWidth = width;
+    // The plot's info bubble shows its values with as many digits as the results.
+    if (m_plot2D)
+        m_plot2D->Chart().Graph().Info.NumberOfGeneralDigits = width;
+}
+
+void TfmCalc::SetPlotting(bool running) {
+    m_plotting = running;
+    m_pages->setEnabled(!running);
+    if (!running && m_closeAfterCycle)
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
 void TfmCalc::ClearLists() {
@@ -700,7 +715,7 @@ void TfmCalc::showEvent(QShowEvent* event) {
 }
 
 void TfmCalc::closeEvent(QCloseEvent* event) {
-    if (m_evaluating) {
+    if (m_evaluating || m_plotting) {
         // The engine is still on the stack: stop it first, close when the cycle has unwound.
         m_closeAfterCycle = true;
         m_ctx.BreakRequested = true;
@@ -708,6 +723,9 @@ void TfmCalc::closeEvent(QCloseEvent* event) {
         return;
     }
     m_closeAfterCycle = false;
+    // An open plot window keeps its placement and plot settings as if the user had closed it.
+    if (m_plot2D->isVisible())
+        m_plot2D->close();
     SaveSettings();
     SaveHistory();
     event->accept();

@@ -28,6 +28,7 @@ class TCalcPage;
 class TCalculatorPage;
 class TTapePage;
 class TGraphicsPage;
+class TfmPlot2D;
 
 /// A drop-down list with a line edit laid over its text area: the list keeps past entries
 /// while the line edit shows and edits its own text, untouched by the list's selection.
@@ -81,6 +82,8 @@ public:
     QLineEdit* InputLine() override { return m_input; }
     QProgressBar* ProgressGauge() override { return m_gauge; }
     void ClearLists() override;
+    TfmPlot2D* Plot2D() override { return m_plot2D; }
+    void SetPlotting(bool running) override;
 
     /// The result box (read-only).
     QLineEdit* ResultBox() const { return m_resultBox; }
@@ -94,6 +97,8 @@ public:
     QTabWidget* Pages() const { return m_pages; }
     /// True while an evaluation cycle runs.
     bool Evaluating() const { return m_evaluating; }
+    /// True while a plot request samples its expression.
+    bool Plotting() const { return m_plotting; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -134,6 +139,7 @@ private:
     int m_width = 12;
     bool m_complexMode = false;
     bool m_evaluating = false;
+    bool m_plotting = false;
     bool m_closeAfterCycle = false;
     bool m_inputEditedByUser = false;
     bool m_shownOnce = false;
@@ -158,6 +164,7 @@ private:
     TTapePage* m_tapePage = nullptr;
     int m_graphicsIndex = -1;
     TGraphicsPage* m_graphicsPage = nullptr;
+    TfmPlot2D* m_plot2D = nullptr;
 };
 
 } // namespace mirla

@@ -10,6 +10,7 @@
 #include "numbers/ComplexEvaluator.h"
 #include "numbers/ComplexFormat.h"
 #include "numbers/RealFormat.h"
+#include "plots/Plot2DWindow.h"
 #include "units/ui/ConvWindow.h"
 
 #include <QApplication>
@@ -21,6 +22,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QToolButton>
@@ -292,11 +294,43 @@ QWidget* TCalculatorPage::BuildCommandButtons() {
         TfmConv converter(window(), Shell().Engine(), Shell().DisplayWidth());
         converter.exec();
     });
-    // Windows that Mirla does not have yet: shown, but not usable.
-    AddButton(grid, 0, 6, "Plots", QString("Show plots") + LaterHint)->setEnabled(false);
+    BuildShowPlotsButton(grid, 0, 6);
     QToolButton* off = AddButton(grid, 0, 7, "Off", "Close Mirla");
     connect(off, &QToolButton::clicked, this, [this] { window()->close(); });
     return box;
+}
+
+void TCalculatorPage::BuildShowPlotsButton(QGridLayout* grid, int row, int column) {
+    sbShow = AddButton(grid, row, column, "Plots", "Show plots");
+    sbShow->setObjectName("sbShow");
+    pmShow = new QMenu(this);
+    pmShow->setObjectName("pmShow");
+    pmShow->setToolTipsVisible(true);
+    miPlotFx = pmShow->addAction("&Plot f(X)");
+    miPlotFx->setObjectName("miPlotFx");
+    // The windows of two-variable plots are not part of Mirla yet: listed, but not usable.
+    for (const char* caption : {"Plot &f(X,Y)", "&3D-Plot f(X,Y)"}) {
+        QAction* later = pmShow->addAction(caption);
+        later->setToolTip(QString(caption).remove('&') + LaterHint);
+        later->setEnabled(false);
+    }
+    connect(sbShow, &QToolButton::clicked, this,
+            [this] { pmShow->popup(sbShow->mapToGlobal(QPoint(0, sbShow->height()))); });
+    TfmPlot2D* plot = Shell().Plot2D();
+    const bool shown = plot && plot->WasShown();
+    sbShow->setEnabled(shown);
+    miPlotFx->setEnabled(shown);
+    if (!plot)
+        return;
+    connect(miPlotFx, &QAction::triggered, plot, [plot] {
+        plot->show();
+        plot->raise();
+        plot->activateWindow();
+    });
+    connect(plot, &TfmPlot2D::Shown, this, [this] {
+        sbShow->setEnabled(true);
+        miPlotFx->setEnabled(true);
+    });
 }
 
 QGroupBox* TCalculatorPage::BuildRadioGroup(const QString& name, const QString& title,

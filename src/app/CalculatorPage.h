@@ -9,7 +9,9 @@ class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
+class QAction;
 class QLabel;
+class QMenu;
 class QSpinBox;
 class QToolButton;
 class QGridLayout;
@@ -48,6 +50,7 @@ private:
     QWidget* BuildFunctionButtons();
     QWidget* BuildVariableButtons();
     QWidget* BuildCommandButtons();
+    void BuildShowPlotsButton(QGridLayout* grid, int row, int column);
     QWidget* BuildModeSelectors();
     QGroupBox* BuildRadioGroup(const QString& name, const QString& title, const QStringList& items,
                                QButtonGroup*& group);
@@ -79,6 +82,9 @@ private:
     QList<QToolButton*> m_allButtons;
     QToolButton* m_logButton = nullptr;
     QToolButton* m_gammaButton = nullptr;
+    QToolButton* sbShow = nullptr;
+    QMenu* pmShow = nullptr;
+    QAction* miPlotFx = nullptr;
 
     QButtonGroup* m_rgNotation = nullptr;
     QButtonGroup* m_rgBase = nullptr;

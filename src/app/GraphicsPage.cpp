@@ -2,8 +2,14 @@
 
 #include "app/CalcShell.h"
 #include "app/core/CalcSettings.h"
+#include "engine/Engine.h"
 #include "engine/EngineText.h"
+#include "engine/InputPreparation.h"
 #include "numbers/RealFormat.h"
+#include "plotlib/Legend.h"
+#include "plotlib/Plot.h"
+#include "plotlib/Series.h"
+#include "plots/Plot2DWindow.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>
@@ -13,9 +19,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <charconv>
+#include <cmath>
+#include <memory>
 
 namespace mirla {
 
@@ -25,6 +36,8 @@ constexpr double CoordinateLimit = 115425.2;
 constexpr int MaxSteps = 16000;
 constexpr int StepTableYOffset = 5;
 constexpr std::uint8_t MapIntegralAgreement = 7;
+constexpr int VariableX = 1;
+constexpr int MarkersPerCurve = 20;
 
 const char* const RealTypeCaptions[] = {"Plot f(X)", "Contour Plot f(X,Y)", "Color Shading f(X,Y)", "Surface",
                                         "Polar"};
@@ -47,6 +60,26 @@ bool IsMap(int type) {
 TFieldValidator Coordinate(const char* name) {
     return TFieldValidator(name, TFieldKind::Real, -CoordinateLimit, CoordinateLimit);
 }
+
+/// Holds the main window busy for one plot request: the page control is disabled, and the plot
+/// window too, so that nothing can change its layers while the request fills one of them.
+class TPlotRequestGuard {
+public:
+    TPlotRequestGuard(TCalcShell& shell, QWidget& plotWindow) : m_shell(shell), m_plotWindow(plotWindow) {
+        m_shell.SetPlotting(true);
+        m_plotWindow.setEnabled(false);
+    }
+    ~TPlotRequestGuard() {
+        m_plotWindow.setEnabled(true);
+        m_shell.SetPlotting(false);
+    }
+    TPlotRequestGuard(const TPlotRequestGuard&) = delete;
+    TPlotRequestGuard& operator=(const TPlotRequestGuard&) = delete;
+
+private:
+    TCalcShell& m_shell;
+    QWidget& m_plotWindow;
+};
 
 } // namespace
 
@@ -332,7 +365,94 @@ void TGraphicsPage::bbOKClick() {
     if (map && !CheckOrder(FromY, ToY, "Maximum Y-coordinate must be more than minimum one"))
         return;
     m_lastExaggeration = FieldValue(Exaggerate);
+    if (m_plotType == PlotFx && Shell().Plot2D()) {
+        btGraphFxClick();
+        return;
+    }
     Shell().ShowAssistantText("The fields are valid; plotting arrives with the plot windows");
+}
+
+void TGraphicsPage::btGraphFxClick() {
+    TfmPlot2D& window = *Shell().Plot2D();
+    const TPlotRequestGuard busy(Shell(), window);
+    TPlot& plot = window.Chart();
+    EvalContext& engine = Shell().Engine();
+    engine.BreakRequested = false;
+    const QString line = Shell().InputLineText();
+    edLegend->setText("f(" + line + ")");
+
+    const TColor colour = plot.FreeColor();
+    auto series =
+        std::make_unique<TSeries>(plot.Graph(), edLegend->text().toStdString(), ssLineAndPoint, colour);
+    series->SetMarkerStyle(plot.FreeMarker());
+    series->SetMarkerColor(colour);
+    plot.YAxis().Name = edY->text().toStdString();
+    plot.XAxis().Name = edX->text().toStdString();
+    plot.Title().Text = edTitle->text().toStdString();
+
+    const Extended a = ExtendedValue(FromX);
+    const Extended b = ExtendedValue(ToX);
+    const int steps = static_cast<int>(FieldValue(StepsX));
+    const Extended h = (b - a) / (steps - 1);
+    // Blanks go and the parentheses are checked as for the calculator's own evaluation.
+    engine.ClearError();
+    PrepareInput(engine, EngineTextFromUtf8(line.toStdString()));
+    TSeries& curve = *series;
+    plot.Graph().AddLayer(std::move(series));
+    curve.SetName("f(" + QString(line).remove(QLatin1Char(' ')).toStdString() + ")");
+    curve.SetMarkerStep(steps / MarkersPerCurve);
+
+    if (!SampleCurve(curve, colour, a, h, steps)) {
+        const int code = engine.ErrorCode;
+        Shell().ReturnClick();
+        if (code != ErrUserBreak)
+            ShowError("Cann't calculate this function");
+        SetProgress(0);
+        plot.Graph().DeleteLayer(plot.Graph().LayerCount() - 1);
+        return;
+    }
+    auto entry = std::make_unique<TLineLegend>(plot.Graph());
+    curve.AttachLegend(entry.get());
+    plot.Legend().Add(std::move(entry));
+    plot.Title().Text = edTitle->text().toStdString();
+    window.show();
+    plot.Refresh();
+    SetProgress(0);
+    Shell().MoveToHistoryTop();
+}
+
+bool TGraphicsPage::SampleCurve(TSeries& curve, TColor colour, Extended a, Extended h, int steps) {
+    EvalContext& engine = Shell().Engine();
+    if (engine.ErrorFlag) // the parentheses did not match
+        return false;
+    Extended x = a;
+    engine.Variable(VariableX).Value = x;
+    for (int i = 1; i <= steps; ++i) {
+        SetProgress(static_cast<int>(std::lround(100.0 * i / (steps + 1))));
+        PumpMessages(engine);
+        // Stop is honoured at every point, not only inside the engine's own long loops.
+        if (CheckBreak(engine))
+            return false;
+        const Extended y = Evaluate(engine);
+        if (engine.ErrorFlag)
+            return false;
+        // The series keeps doubles: a value beyond their range would turn into infinity there.
+        if (!std::isfinite(static_cast<double>(y))) {
+            RaiseEvalError(engine, ErrOverflow);
+            return false;
+        }
+        TGraphData& point = curve.AddPoint(colour, "", static_cast<double>(x), static_cast<double>(y));
+        if (point.Marker)
+            point.Marker->Color = colour;
+        x = a + i * h;
+        engine.Variable(VariableX).Value = x;
+    }
+    return true;
+}
+
+void TGraphicsPage::SetProgress(int percent) {
+    if (QProgressBar* gauge = Shell().ProgressGauge())
+        gauge->setValue(percent);
 }
 
 bool TGraphicsPage::CheckField(TField field) {
@@ -353,7 +473,20 @@ bool TGraphicsPage::CheckOrder(TField low, TField high, const QString& message) 
 }
 
 void TGraphicsPage::ShowError(const QString& message) {
-    QMessageBox::critical(this, "Error", message);
+    // The main window, not this page: the page control is disabled while a request runs.
+    QMessageBox::critical(window(), "Error", message);
+}
+
+Extended TGraphicsPage::ExtendedValue(TField field) const {
+    // Read with the full extended precision; the validator's reading is a double.
+    const std::string text = m_fields[field].Edit->text().toStdString();
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (first != last && *first == '+')
+        ++first;
+    Extended value = 0;
+    const auto [end, error] = std::from_chars(first, last, value);
+    return error == std::errc() && end == last ? value : FieldValue(field);
 }
 
 double TGraphicsPage::FieldValue(TField field) const {

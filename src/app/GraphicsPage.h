@@ -3,6 +3,7 @@
 #include "app/PageBase.h"
 #include "app/core/FieldValidator.h"
 #include "engine/Extended.h"
+#include "plotlib/core/PlotTypes.h"
 
 #include <QString>
 
@@ -17,9 +18,11 @@ class QRadioButton;
 
 namespace mirla {
 
+class TSeries;
+
 /// The "Graphics" page: the plot type, the X and Y ranges with their step counts, axis names,
 /// title, legend, contour count and exaggeration, each numeric field guarded by a validator.
-/// "&OK" checks the fields; the plot windows take the request from there.
+/// "&OK" checks the fields and samples the input line for the plot window of the chosen type.
 class TGraphicsPage : public TCalcPage {
     Q_OBJECT
 public:
@@ -67,6 +70,10 @@ private:
     QString FunctionText();
     void btHelpClick();
     void bbOKClick();
+    void btGraphFxClick();
+    bool SampleCurve(TSeries& curve, TColor colour, Extended a, Extended h, int steps);
+    void SetProgress(int percent);
+    Extended ExtendedValue(TField field) const;
     bool CheckField(TField field);
     bool CheckOrder(TField low, TField high, const QString& message);
     void ShowError(const QString& message);

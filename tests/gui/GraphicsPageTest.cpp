@@ -4,16 +4,24 @@
 #include "app/GraphicsPage.h"
 #include "app/core/CalcFiles.h"
 #include "app/core/CalcSettings.h"
+#include "engine/EngineHost.h"
+#include "engine/ErrorCodes.h"
 #include "engine/EvalContext.h"
+#include "plotlib/Plot.h"
+#include "plotlib/Series.h"
+#include "plots/Plot2DWindow.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
+#include <cmath>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -27,14 +35,17 @@ class TFakeShell : public TCalcShell {
 public:
     EvalContext& Engine() override { return m_engine; }
     void SetFunc(const QString&) override {}
-    void ReturnClick() override {}
+    void ReturnClick() override { ++ReturnClicks; }
     QString InputLineText() const override { return InputLine; }
     void ShowAssistantText(const QString& text) override { AssistantText = text; }
-    void MoveToHistoryTop() override {}
+    void MoveToHistoryTop() override { ++HistoryMoves; }
     int DisplayWidth() const override { return 12; }
     void ShowHelp(int topic) override { HelpTopics.push_back(topic); }
     TCalcSettings& Settings() override { return SettingsData; }
     const TCalcFiles& Files() const override { return m_files; }
+    TfmPlot2D* Plot2D() override { return PlotWindow; }
+    void SetPlotting(bool running) override { PlottingStates.push_back(running); }
+    QProgressBar* ProgressGauge() override { return &Gauge; }
 
     /// Sets the input line and, as a page change does, the engine input text.
     void Type(const QString& line) {
@@ -46,6 +57,11 @@ public:
     QString AssistantText;
     std::vector<int> HelpTopics;
     TCalcSettings SettingsData;
+    int ReturnClicks = 0;
+    int HistoryMoves = 0;
+    std::vector<bool> PlottingStates;
+    QProgressBar Gauge;
+    TfmPlot2D* PlotWindow = nullptr;
 
 private:
     EvalContext m_engine;
@@ -61,6 +77,19 @@ template <typename T> T* Child(QWidget* page, const char* name) {
 
 const char* const ValidPrompt = "The fields are valid; plotting arrives with the plot windows";
 
+/// An engine host that runs a probe at every pause of a long loop and answers a break with yes.
+class TProbeHost : public TEngineHost {
+public:
+    void PumpMessages() override {
+        ++Pauses;
+        if (Probe)
+            Probe(Pauses);
+    }
+    bool ConfirmBreak() override { return true; }
+    std::function<void(int pause)> Probe;
+    int Pauses = 0;
+};
+
 } // namespace
 
 class TGraphicsPageTest : public QObject {
@@ -70,6 +99,8 @@ private:
     std::unique_ptr<TFakeShell> m_shell;
     std::unique_ptr<TGraphicsPage> m_page;
     std::unique_ptr<TModalWatchdog> m_watchdog;
+    std::unique_ptr<TfmPlot2D> m_plotWindow;
+    TProbeHost m_host;
 
     QLineEdit* Edit(const char* name) { return Child<QLineEdit>(m_page.get(), name); }
     QLabel* Label(const char* name) { return Child<QLabel>(m_page.get(), name); }
@@ -93,6 +124,33 @@ private:
         return seen;
     }
 
+    /// Gives the shell a 2-D plot window (without a settings file) and a probing engine host.
+    TPlot& AttachPlotWindow() {
+        m_plotWindow = std::make_unique<TfmPlot2D>(std::string());
+        m_shell->PlotWindow = m_plotWindow.get();
+        m_host = TProbeHost();
+        m_shell->Engine().SetHost(&m_host);
+        return m_plotWindow->Chart();
+    }
+
+    /// Types `line`, sets the X range and clicks "&OK" for an f(X) plot; returns the error text.
+    QString RequestFx(const QString& line, const QString& from, const QString& to, int steps) {
+        m_shell->Type(line);
+        if (m_page->PlotType() != 0)
+            Choose(0);
+        Edit("edFromX")->setText(from);
+        Edit("edToX")->setText(to);
+        Edit("edStepsX")->setText(QString::number(steps));
+        return ClickOk();
+    }
+
+    TSeries& Curve(TPlot& plot, int index) {
+        auto* series = dynamic_cast<TSeries*>(plot.Graph().Layer(index));
+        if (!series)
+            qFatal("layer %d is not a series", index);
+        return *series;
+    }
+
 private slots:
     void init() {
         m_watchdog = std::make_unique<TModalWatchdog>();
@@ -104,6 +162,8 @@ private slots:
     }
     void cleanup() {
         m_page.reset();
+        m_shell->Engine().SetHost(nullptr);
+        m_plotWindow.reset();
         QVERIFY2(!m_watchdog->SawUnexpected(), qPrintable(m_watchdog->LastText()));
         m_watchdog.reset();
         m_shell.reset();
@@ -436,6 +496,115 @@ private slots:
 
         Child<QRadioButton>(&page, "rbPlot0")->click();
         QCOMPARE(Child<QLineEdit>(&page, "edStepsX")->text(), QStringLiteral("100"));
+    }
+
+    void fxRequestBuildsOneStyledCurve() {
+        TPlot& plot = AttachPlotWindow();
+        Choose(0);
+        Edit("edX")->setText("Time");
+        Edit("edY")->setText("Height");
+        Edit("edTitle")->setText("Parabola");
+        QCOMPARE(RequestFx("X ^ 2", "-10", "10", 200), QString());
+        QCOMPARE(Edit("edLegend")->text(), QStringLiteral("f(X ^ 2)"));
+        QCOMPARE(plot.Graph().LayerCount(), 1);
+        TSeries& curve = Curve(plot, 0);
+        QCOMPARE(QString::fromStdString(curve.Name()), QStringLiteral("f(X^2)"));
+        QCOMPARE(curve.Style(), 3);
+        QCOMPARE(curve.Color(), clRed);
+        QCOMPARE(curve.MarkerColor(), clRed);
+        QCOMPARE(curve.MarkerStyle(), msRect);
+        QCOMPARE(curve.MarkerStep(), 10);
+        QCOMPARE(curve.Count(), 200);
+        const double h = 20.0 / 199.0;
+        for (int i = 0; i < curve.Count(); ++i) {
+            const TGraphData& point = curve.Point(i);
+            QVERIFY2(std::abs(point.X - (-10 + i * h)) < 1e-12, qPrintable(QString::number(i)));
+            QVERIFY2(std::abs(point.Y - point.X * point.X) < 1e-12, qPrintable(QString::number(i)));
+            QVERIFY2(point.Marker && point.Marker->Color == clRed, qPrintable(QString::number(i)));
+        }
+        QCOMPARE(QString::fromStdString(plot.XAxis().Name), QStringLiteral("Time"));
+        QCOMPARE(QString::fromStdString(plot.YAxis().Name), QStringLiteral("Height"));
+        QCOMPARE(QString::fromStdString(plot.Title().Text), QStringLiteral("Parabola"));
+        QCOMPARE(plot.Legend().Count(), 1);
+        QCOMPARE(QString::fromStdString(plot.Legend().Entry(0).Caption), QStringLiteral("f(X^2)"));
+        QVERIFY(m_plotWindow->isVisible());
+        QCOMPARE(m_shell->HistoryMoves, 1);
+        QCOMPARE(m_shell->ReturnClicks, 0);
+        QCOMPARE(m_shell->PlottingStates, (std::vector<bool>{true, false}));
+        QCOMPARE(m_shell->Gauge.value(), 0);
+    }
+
+    void fxRequestThatFailsLeavesNoCurve_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("division by zero at the middle point") << "1/X"
+                                                              << "-1"
+                                                              << "1" << 3;
+        QTest::newRow("missing parenthesis") << "sin(X"
+                                             << "-1"
+                                             << "1" << 10;
+        QTest::newRow("too large for the curve's numbers") << "exp(X)"
+                                                           << "700"
+                                                           << "720" << 3;
+    }
+    void fxRequestThatFailsLeavesNoCurve() {
+        QFETCH(QString, line);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(int, steps);
+        TPlot& plot = AttachPlotWindow();
+        QCOMPARE(RequestFx("sin(X)", "-1", "1", 20), QString());
+        QCOMPARE(RequestFx(line, from, to, steps), QStringLiteral("Cann't calculate this function"));
+        QCOMPARE(plot.Graph().LayerCount(), 1);
+        QCOMPARE(plot.Legend().Count(), 1);
+        QCOMPARE(m_shell->ReturnClicks, 1);
+        QCOMPARE(m_shell->HistoryMoves, 1);
+        QCOMPARE(m_shell->Gauge.value(), 0);
+        QCOMPARE(m_shell->PlottingStates, (std::vector<bool>{true, false, true, false}));
+    }
+
+    void aUserBreakEndsTheRequestSilently() {
+        TPlot& plot = AttachPlotWindow();
+        m_host.Probe = [this](int pause) {
+            if (pause == 5)
+                m_shell->Engine().BreakRequested = true;
+        };
+        QCOMPARE(RequestFx("sin(X)", "0", "9", 10), QString());
+        QCOMPARE(m_host.Pauses, 5);
+        QCOMPARE(plot.Graph().LayerCount(), 0);
+        QCOMPARE(m_shell->ReturnClicks, 1);
+        QCOMPARE(m_shell->HistoryMoves, 0);
+        QVERIFY(!m_plotWindow->isVisible());
+        // The break came before the fifth point, X = 4, was computed.
+        QCOMPARE(double(m_shell->Engine().Variable(1).Value), 4.0);
+    }
+
+    void samplingShowsProgressAndHoldsThePlotWindow() {
+        AttachPlotWindow();
+        std::vector<int> progress;
+        bool windowDisabled = true;
+        m_host.Probe = [&](int) {
+            progress.push_back(m_shell->Gauge.value());
+            windowDisabled = windowDisabled && !m_plotWindow->isEnabled();
+        };
+        QCOMPARE(RequestFx("X", "0", "3", 4), QString());
+        // 100 * i / (N + 1) for i = 1 .. 4.
+        QCOMPARE(progress, (std::vector<int>{20, 40, 60, 80}));
+        QVERIFY(windowDisabled);
+        QVERIFY(m_plotWindow->isEnabled());
+        QCOMPARE(m_shell->Gauge.value(), 0);
+        // X is left one step past the maximum.
+        QCOMPARE(double(m_shell->Engine().Variable(1).Value), 4.0);
+    }
+
+    void otherPlotTypesDoNotTouchThePlotWindow() {
+        TPlot& plot = AttachPlotWindow();
+        Choose(1);
+        QCOMPARE(ClickOk(), QString());
+        QCOMPARE(plot.Graph().LayerCount(), 0);
+        QCOMPARE(m_shell->AssistantText, QString::fromLatin1(ValidPrompt));
     }
 
     void complexModeMovesFlatTypesToMaps() {

@@ -1,0 +1,416 @@
+#include "gui/GuiTestSupport.h"
+
+#include "app/CalcWindow.h"
+#include "app/core/CalcFiles.h"
+#include "plotlib/Plot.h"
+#include "plotlib/Series.h"
+#include "plots/Plot2DWindow.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <cmath>
+#include <memory>
+
+using namespace mirla;
+using mirla::test::TModalWatchdog;
+using mirla::test::TScratchFolder;
+
+namespace {
+
+const QString LaterHint = QStringLiteral(" (comes in a later version)");
+
+template <typename T> T* Child(QObject* parent, const QString& name) {
+    T* child = parent->findChild<T*>(name);
+    if (!child)
+        qFatal("missing %s", qPrintable(name));
+    return child;
+}
+
+TSeries& Curve(TPlot& plot, int index) {
+    auto* series = dynamic_cast<TSeries*>(plot.Graph().Layer(index));
+    if (!series)
+        qFatal("layer %d is not a series", index);
+    return *series;
+}
+
+/// Pixels of `image` in pure red, allowing for the blending of smoothed edges.
+int CountRedPixels(const QImage& image) {
+    const QImage picture = image.convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb pixel = picture.pixel(x, y);
+            count += qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60 ? 1 : 0;
+        }
+    return count;
+}
+
+} // namespace
+
+class Plot2DWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TScratchFolder> m_folder;
+    std::unique_ptr<TModalWatchdog> m_watchdog;
+    std::unique_ptr<TfmCalc> m_window;
+
+    TfmPlot2D& PlotWindow() { return *m_window->Plot2D(); }
+    TPlot& Chart() { return PlotWindow().Chart(); }
+    QAction* Command(const char* name) { return Child<QAction>(&PlotWindow(), QString::fromLatin1(name)); }
+
+    void OpenGraphicsPage() {
+        QTabWidget* pages = m_window->Pages();
+        for (int i = 0; i < pages->count(); ++i)
+            if (pages->tabText(i) == QStringLiteral("Graphics"))
+                pages->setCurrentIndex(i);
+    }
+
+    /// Types `line` into the input line, sets the X range on the "Graphics" page and clicks "&OK".
+    void Request(const QString& line, const QString& from, const QString& to, int steps) {
+        m_window->Pages()->setCurrentIndex(0);
+        m_window->InputLine()->setText(line);
+        OpenGraphicsPage();
+        Child<QLineEdit>(m_window.get(), "edFromX")->setText(from);
+        Child<QLineEdit>(m_window.get(), "edToX")->setText(to);
+        Child<QLineEdit>(m_window.get(), "edStepsX")->setText(QString::number(steps));
+        Child<QPushButton>(m_window.get(), "bbOK")->click();
+    }
+
+    /// Like Request, expecting an error box; returns its text.
+    QString FailingRequest(const QString& line, const QString& from, const QString& to, int steps) {
+        QString seen;
+        m_watchdog->Expect([&seen](QWidget* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            seen = box ? box->text() : QStringLiteral("<not a message box>");
+            dialog->close();
+        });
+        Request(line, from, to, steps);
+        m_watchdog->Expect(nullptr);
+        return seen;
+    }
+
+private slots:
+    void init() {
+        m_folder = std::make_unique<TScratchFolder>();
+        m_folder->Write(QStringLiteral("Mirla.CON"), QStringLiteral("c = 299792458\n"));
+        m_folder->Write(QStringLiteral("Mirla.USR"), QString());
+        m_folder->Write(QStringLiteral("Mirla.FNC"), QString());
+        m_watchdog = std::make_unique<TModalWatchdog>();
+        const std::string path = m_folder->Path().toStdString();
+        m_window = std::make_unique<TfmCalc>(TCalcFiles::Locate(path, path + "/user"));
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+    void cleanup() {
+        m_window.reset();
+        QVERIFY2(!m_watchdog->SawUnexpected(), qPrintable(m_watchdog->LastText()));
+        m_watchdog.reset();
+        m_folder.reset();
+    }
+
+    void theWindowIsCreatedHiddenWithItsCommands() {
+        QVERIFY(m_window->Plot2D());
+        QCOMPARE(PlotWindow().objectName(), QStringLiteral("fmPlot2D"));
+        QCOMPARE(PlotWindow().windowTitle(), QStringLiteral("2D - Plot"));
+        QCOMPARE(Chart().objectName(), QStringLiteral("Chart"));
+        QVERIFY(!PlotWindow().isVisible());
+        QVERIFY(!PlotWindow().WasShown());
+
+        QStringList hints;
+        for (QAction* action : Child<QToolBar>(&PlotWindow(), "tbPlot")->actions())
+            if (!action->isSeparator())
+                hints << action->toolTip();
+        const QStringList expectedHints = {"Print graphic",
+                                           "Save As...",
+                                           "Zoom in",
+                                           "Zoom Out",
+                                           "Zoom previous",
+                                           "Animated zoom",
+                                           "Properties",
+                                           "Show legend",
+                                           "Vertical grid",
+                                           "Horizontal grid",
+                                           "3D-view",
+                                           "Copy to clipbord",
+                                           "Export data" + LaterHint,
+                                           "Import data" + LaterHint};
+        QCOMPARE(hints, expectedHints);
+
+        QStringList entries;
+        for (QAction* menu : PlotWindow().menuBar()->actions())
+            for (QAction* entry : menu->menu()->actions())
+                if (!entry->isSeparator())
+                    entries << entry->text();
+        for (const char* entry :
+             {"&Print", "&Save As...", "Zoom &In", "Zoom &Out", "&Previous Zoom", "&Animation Zoom",
+              "&Properties", "&Show Legend", "&Vert. Grid", "&Horis. Grid", "&3D View", "&Copy to clipboard",
+              "&Import", "&Export", "&Exit"})
+            QVERIFY2(entries.contains(QString::fromLatin1(entry)), entry);
+
+        QVERIFY(!Command("acZoomOut")->isEnabled());
+        QVERIFY(!Command("acZoomPrevious")->isEnabled());
+        QVERIFY(Command("acZoomIn")->isEnabled());
+        QVERIFY(Command("acShowLegend")->isChecked());
+        for (const char* later : {"acExportData", "acImportData", "miImport", "miExport"}) {
+            QVERIFY2(!Command(later)->isEnabled(), later);
+            QVERIFY2(Command(later)->toolTip().endsWith(LaterHint), later);
+        }
+        QCOMPARE(Command("acSaveAs")->shortcut(), QKeySequence(QKeySequence::Save));
+        QCOMPARE(Command("acZoomPrevious")->shortcut(), QKeySequence(QKeySequence::Undo));
+    }
+
+    void aRequestSamplesBothEndsExactly() {
+        Request("X^2", "-10", "10", 200);
+        QCOMPARE(Chart().Graph().LayerCount(), 1);
+        TSeries& curve = Curve(Chart(), 0);
+        QCOMPARE(curve.Count(), 200);
+        QCOMPARE(curve.Point(0).X, -10.0);
+        QCOMPARE(curve.Point(199).X, 10.0);
+        QCOMPARE(curve.Point(0).Y, 100.0);
+        QCOMPARE(curve.Point(199).Y, 100.0);
+        // The second point lies one step h = 20/199 to the right of the first.
+        QVERIFY(std::abs(curve.Point(1).X - (-10.0 + 20.0 / 199.0)) < 1e-13);
+        // Afterwards X has gone one step past the maximum: 10 + 20/199.
+        const auto x = static_cast<double>(m_window->Engine().Variable(1).Value);
+        QVERIFY2(std::abs(x - 10.100502512562814) < 1e-13, qPrintable(QString::number(x, 'g', 17)));
+        QCOMPARE(QString::fromStdString(curve.Name()), QStringLiteral("f(X^2)"));
+        QVERIFY(m_window->Pages()->isEnabled());
+        QVERIFY(PlotWindow().isEnabled());
+        QCOMPARE(m_window->ProgressGauge()->value(), 0);
+        QCOMPARE(m_window->HistoryList()->itemText(0), QStringLiteral("X^2"));
+    }
+
+    void theWindowShowsAfterARequest() {
+        Request("sin(X)", "-10", "10", 200);
+        QVERIFY(PlotWindow().isVisible());
+        QVERIFY(PlotWindow().WasShown());
+    }
+
+    void threeRequestsGiveThreeDistinctCurves() {
+        Request("sin(X)", "-10", "10", 200);
+        Request("cos(X)*0.5", "-10", "10", 100);
+        Request("X^2/50", "-10", "10", 50);
+        QCOMPARE(Chart().Graph().LayerCount(), 3);
+        QCOMPARE(Chart().Legend().Count(), 3);
+        // The colours of new layers come in the order red, blue, green, each unused one first.
+        const TColor colours[] = {clRed, clBlue, clGreen};
+        const int counts[] = {200, 100, 50};
+        const char* names[] = {"f(sin(X))", "f(cos(X)*0.5)", "f(X^2/50)"};
+        for (int i = 0; i < 3; ++i) {
+            TSeries& curve = Curve(Chart(), i);
+            QCOMPARE(curve.Color(), colours[i]);
+            QCOMPARE(curve.MarkerColor(), colours[i]);
+            QCOMPARE(int(curve.MarkerStyle()), i + 1);
+            QCOMPARE(curve.Count(), counts[i]);
+            QCOMPARE(curve.Style(), int(ssLineAndPoint));
+            QCOMPARE(curve.MarkerStep(), counts[i] / 20);
+            QCOMPARE(QString::fromStdString(curve.Name()), QString::fromLatin1(names[i]));
+            QCOMPARE(QString::fromStdString(Chart().Legend().Entry(i).Caption),
+                     QString::fromLatin1(names[i]));
+            QVERIFY(curve.Legend() == &Chart().Legend().Entry(i));
+        }
+    }
+
+    void aPointThatCannotBeComputedDiscardsTheCurve() {
+        // With 3 steps the middle point is X = 0.
+        QCOMPARE(FailingRequest("1/X", "-1", "1", 3), QStringLiteral("Cann't calculate this function"));
+        QCOMPARE(Chart().Graph().LayerCount(), 0);
+        QCOMPARE(Chart().Legend().Count(), 0);
+        QVERIFY(!PlotWindow().isVisible());
+        QVERIFY(m_window->ResultBox()->text().contains(QStringLiteral(": position ")));
+        QCOMPARE(m_window->ProgressGauge()->value(), 0);
+        QVERIFY(m_window->Pages()->isEnabled());
+
+        // With 4 steps the points are -1, -1/3, 1/3 and 1.
+        Request("1/X", "-1", "1", 4);
+        QCOMPARE(Chart().Graph().LayerCount(), 1);
+        TSeries& curve = Curve(Chart(), 0);
+        QCOMPARE(curve.Count(), 4);
+        const double xs[] = {-1, -1.0 / 3, 1.0 / 3, 1};
+        for (int i = 0; i < 4; ++i) {
+            QVERIFY2(std::abs(curve.Point(i).X - xs[i]) < 1e-15, qPrintable(QString::number(i)));
+            QVERIFY2(std::abs(curve.Point(i).Y - 1 / xs[i]) < 1e-14, qPrintable(QString::number(i)));
+        }
+    }
+
+    void stopBreaksOffTheSampling() {
+        QTest::qWait(30); // the first pause for window events then comes at the first point
+        m_watchdog->Expect([](QWidget* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            QVERIFY(box);
+            QCOMPARE(box->text(), QStringLiteral("Do you realy wont break calculation?"));
+            box->button(QMessageBox::Yes)->click();
+        });
+        QTimer::singleShot(0, m_window->StopButton(), &QToolButton::click);
+        Request("sin(X)*exp(-X/10)", "-10", "10", 16000);
+        m_watchdog->Expect(nullptr);
+        // A user break ends the request without the error box and without a curve.
+        QCOMPARE(Chart().Graph().LayerCount(), 0);
+        QVERIFY(!PlotWindow().isVisible());
+        QVERIFY(m_window->Pages()->isEnabled());
+    }
+
+    void thePictureShowsTheCurveInItsColour() {
+        PlotWindow().resize(640, 480);
+        Request("sin(X)", "-10", "10", 200);
+        QVERIFY(QTest::qWaitForWindowExposed(&PlotWindow()));
+        QCoreApplication::processEvents();
+        const QImage& bitmap = Chart().Bitmap();
+        QVERIFY(!bitmap.isNull());
+        const int red = CountRedPixels(bitmap);
+        QVERIFY2(red > 100, qPrintable(QString::number(red)));
+        // An empty graph of the same size has no red at all.
+        TGraph empty;
+        QImage picture(bitmap.size(), QImage::Format_RGB32);
+        QPainter painter(&picture);
+        empty.Draw(painter, picture.rect());
+        painter.end();
+        QCOMPARE(CountRedPixels(picture), 0);
+    }
+
+    void zoomCommandsFollowTheZoomState() {
+        Request("sin(X)", "-10", "10", 200);
+        QAction* zoomOut = Command("acZoomOut");
+        QAction* previous = Command("acZoomPrevious");
+        Command("acZoomIn")->trigger();
+        QVERIFY(zoomOut->isEnabled());
+        QVERIFY(previous->isEnabled());
+        QVERIFY(Chart().Zoom().Enabled);
+        // Nothing was stacked yet: going back finds nothing and disables both.
+        previous->trigger();
+        QVERIFY(!zoomOut->isEnabled());
+        QVERIFY(!previous->isEnabled());
+
+        Command("acZoomIn")->trigger();
+        zoomOut->trigger();
+        QVERIFY(!zoomOut->isEnabled());
+        QVERIFY(!previous->isEnabled());
+        QVERIFY(!Chart().Zoom().Enabled);
+
+        Command("acAnimatedZoom")->trigger();
+        QVERIFY(Chart().Zoom().Enabled);
+        QVERIFY(zoomOut->isEnabled());
+        Command("acAnimatedZoom")->trigger();
+        QVERIFY(!Chart().Zoom().Enabled);
+        QVERIFY(!zoomOut->isEnabled());
+    }
+
+    void zoomedViewsCanBeSteppedBack() {
+        Request("sin(X)", "-10", "10", 200);
+        PlotWindow().resize(640, 480);
+        QVERIFY(QTest::qWaitForWindowExposed(&PlotWindow()));
+        QAction* previous = Command("acZoomPrevious");
+        // Two views pushed the way the wheel and a pan push them.
+        Chart().Zoom().Push(Chart().Graph().Views());
+        Chart().Zoom().Push(Chart().Graph().Views());
+        emit Chart().ViewChanged();
+        QVERIFY(previous->isEnabled());
+        previous->trigger();
+        QVERIFY(previous->isEnabled());
+        previous->trigger();
+        previous->trigger();
+        QVERIFY(!previous->isEnabled());
+        QVERIFY(!Command("acZoomOut")->isEnabled());
+    }
+
+    void the3DViewRestoresTheFrameWidth() {
+        Chart().Graph().Frame.Width = 3;
+        Command("ac3DView")->trigger();
+        QCOMPARE(Chart().View3D(), 8.0);
+        QCOMPARE(Chart().Graph().Frame.Width, 10);
+        QVERIFY(!Chart().XAxis().Ticks.MinorVisible);
+        QVERIFY(Chart().XAxis().Ticks.MajorVisible);
+        QCOMPARE(PlotWindow().RememberedFrameWidth(), 3);
+        Command("ac3DView")->trigger();
+        QCOMPARE(Chart().View3D(), 0.0);
+        QCOMPARE(Chart().Graph().Frame.Width, 3);
+        QVERIFY(Chart().XAxis().Ticks.MinorVisible);
+    }
+
+    void legendAndGridCommandsToggle() {
+        QAction* legend = Command("acShowLegend");
+        legend->trigger();
+        QVERIFY(!Chart().Legend().Visible());
+        QVERIFY(!legend->isChecked());
+        legend->trigger();
+        QVERIFY(Chart().Legend().Visible());
+        QVERIFY(legend->isChecked());
+        const bool xGrid = Chart().XAxis().Grid;
+        const bool yGrid = Chart().YAxis().Grid;
+        Command("acVertGrid")->trigger();
+        QCOMPARE(Chart().XAxis().Grid, !xGrid);
+        QCOMPARE(Chart().YAxis().Grid, yGrid);
+        Command("acHorisGrid")->trigger();
+        QCOMPARE(Chart().YAxis().Grid, !yGrid);
+    }
+
+    void showPlotsWaitsForTheFirstShowing() {
+        auto* show = Child<QToolButton>(m_window.get(), "sbShow");
+        auto* menu = Child<QMenu>(m_window.get(), "pmShow");
+        QAction* plotFx = Child<QAction>(menu, "miPlotFx");
+        QCOMPARE(show->toolTip(), QStringLiteral("Show plots"));
+        QVERIFY(!show->isEnabled());
+        QVERIFY(!plotFx->isEnabled());
+        QStringList entries;
+        for (QAction* entry : menu->actions())
+            entries << entry->text();
+        QCOMPARE(entries, (QStringList{"&Plot f(X)", "Plot &f(X,Y)", "&3D-Plot f(X,Y)"}));
+        QVERIFY(!menu->actions().at(1)->isEnabled());
+        QVERIFY(!menu->actions().at(2)->isEnabled());
+
+        Request("sin(X)", "-10", "10", 200);
+        QVERIFY(show->isEnabled());
+        QVERIFY(plotFx->isEnabled());
+        PlotWindow().close();
+        QVERIFY(!PlotWindow().isVisible());
+        QCOMPARE(Chart().Graph().LayerCount(), 1); // closing only hides
+
+        m_window->Pages()->setCurrentIndex(0);
+        show->click();
+        QTRY_VERIFY(menu->isVisible());
+        const QPoint below = show->mapToGlobal(QPoint(0, show->height()));
+        QVERIFY(std::abs(menu->pos().y() - below.y()) <= 2);
+        menu->hide();
+        plotFx->trigger();
+        QVERIFY(PlotWindow().isVisible());
+    }
+
+    void closingStoresPlacementAndPlotSettings() {
+        Request("sin(X)", "-10", "10", 200);
+        PlotWindow().resize(700, 500);
+        QCoreApplication::processEvents();
+        PlotWindow().close();
+        const QString ini = m_folder->Read(QStringLiteral("Mirla.INI"));
+        QVERIFY2(ini.contains(QStringLiteral("[fmPlot2D]")), qPrintable(ini));
+        QVERIFY(ini.contains(QStringLiteral("Width=700")));
+        QVERIFY(ini.contains(QStringLiteral("Height=500")));
+        QVERIFY(ini.contains(QStringLiteral("Plot_Saved=Yes")));
+
+        // A new window reads its size back.
+        TfmPlot2D again((m_folder->Path() + QStringLiteral("/Mirla.INI")).toStdString());
+        QCOMPARE(again.size(), QSize(700, 500));
+    }
+
+    void digitsReachThePlotInfo() {
+        m_window->SetDisplayWidth(15);
+        QCOMPARE(Chart().Graph().Info.NumberOfGeneralDigits, 15);
+        m_window->SetDisplayWidth(9);
+        QCOMPARE(Chart().Graph().Info.NumberOfGeneralDigits, 9);
+    }
+};
+
+QTEST_MAIN(Plot2DWindowTest)
+#include "Plot2DWindowTest.moc"
