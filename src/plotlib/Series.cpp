@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <map>
 #include <stdexcept>
 #include <utility>
@@ -71,8 +72,9 @@ void TraceChains(const TGraph& graph, const std::vector<TGraphData>& points, QPo
             flush();
             return false;
         }
-        // A repeated pixel adds nothing to the picture.
-        if (chain.isEmpty() || chain.constLast() != pixel)
+        // A repeated pixel adds nothing to the picture (compared exactly: QPointF's own
+        // comparison is fuzzy and costs more than the rest of the step).
+        if (chain.isEmpty() || chain.constLast().x() != pixel.x() || chain.constLast().y() != pixel.y())
             chain.append(pixel);
         return true;
     };
@@ -95,28 +97,39 @@ void TraceChains(const TGraph& graph, const std::vector<TGraphData>& points, QPo
 /// segments, which is what makes curves of many thousands of points quick to draw.
 QPolygonF ThinnedByColumn(const QPolygonF& chain) {
     constexpr qsizetype worthThinning = 8;
-    if (chain.size() < worthThinning)
+    const qsizetype count = chain.size();
+    if (count < worthThinning)
         return chain;
-    QPolygonF thin;
-    thin.reserve(chain.size());
-    for (qsizetype first = 0; first < chain.size();) {
-        const double column = std::floor(chain[first].x());
+    // Mapped coordinates are held within +-MaxPixel, so a cast floors them safely.
+    const auto columnOf = [](const QPointF& p) {
+        const auto truncated = static_cast<std::int64_t>(p.x());
+        return truncated - (p.x() < static_cast<double>(truncated) ? 1 : 0);
+    };
+    const QPointF* in = chain.constData();
+    QPolygonF thin(count);
+    QPointF* out = thin.data();
+    qsizetype written = 0;
+    for (qsizetype first = 0; first < count;) {
+        const std::int64_t column = columnOf(in[first]);
         qsizetype last = first, lowest = first, highest = first;
-        while (last + 1 < chain.size() && std::floor(chain[last + 1].x()) == column) {
+        while (last + 1 < count && columnOf(in[last + 1]) == column) {
             ++last;
-            if (chain[last].y() < chain[lowest].y())
+            if (in[last].y() < in[lowest].y())
                 lowest = last;
-            if (chain[last].y() > chain[highest].y())
+            if (in[last].y() > in[highest].y())
                 highest = last;
         }
-        thin.append(chain[first]);
-        for (const qsizetype extreme : {std::min(lowest, highest), std::max(lowest, highest)})
-            if (extreme != first && extreme != last && (thin.constLast() != chain[extreme]))
-                thin.append(chain[extreme]);
+        out[written++] = in[first];
+        const qsizetype earlier = std::min(lowest, highest), later = std::max(lowest, highest);
+        if (earlier != first && earlier != last)
+            out[written++] = in[earlier];
+        if (later != earlier && later != first && later != last)
+            out[written++] = in[later];
         if (last != first)
-            thin.append(chain[last]);
+            out[written++] = in[last];
         first = last + 1;
     }
+    thin.resize(written);
     return thin;
 }
 
@@ -232,10 +245,12 @@ TGraphData& TSeries::AddPoint(TColor color, const std::string& pointName, double
     point.Marker = m_marker;
     point.Marker->Size = EffectiveMarkerSize();
     m_points.push_back(std::move(point));
+    m_extentKnown = false;
     return m_points.back();
 }
 
 TGraphData& TSeries::Point(int index) {
+    m_extentKnown = false; // the caller may move the point
     return const_cast<TGraphData&>(std::as_const(*this).Point(index));
 }
 
@@ -254,6 +269,7 @@ void TSeries::DeletePoint(int index) {
         next.PrevY = joined.Y;
     }
     m_points.erase(m_points.begin() + index);
+    m_extentKnown = false;
 }
 
 void TSeries::DeleteHitPoint() {
@@ -271,6 +287,7 @@ void TSeries::DeleteHitPoint() {
 
 void TSeries::Clear() {
     m_points.clear();
+    m_extentKnown = false;
 }
 
 void TSeries::SetStyle(int code) {
@@ -396,11 +413,15 @@ TExtent TSeries::GetExtent() const {
         if (!extent.Empty())
             return extent;
     }
-    for (const TGraphData& point : m_points) {
-        extent.Include(point.PrevX, point.PrevY);
-        extent.Include(point.X, point.Y);
+    if (!m_extentKnown) {
+        m_extent = {};
+        for (const TGraphData& point : m_points) {
+            m_extent.Include(point.PrevX, point.PrevY);
+            m_extent.Include(point.X, point.Y);
+        }
+        m_extentKnown = true;
     }
-    return extent;
+    return m_extent;
 }
 
 int TSeries::EffectiveMarkerSize() const {

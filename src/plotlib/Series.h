@@ -140,6 +140,9 @@ private:
     void NotifyChanged() const;
 
     std::vector<TGraphData> m_points;
+    /// The extent of the points, kept until the points change (drawing asks for it every time).
+    mutable TExtent m_extent;
+    mutable bool m_extentKnown = false;
     int m_style;
     TMarker m_marker;
     bool m_markersVisible = true;

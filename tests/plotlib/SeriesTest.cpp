@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QMenu>
 #include <QPainter>
+#include <QPen>
+#include <QPolygonF>
 
 #include <gtest/gtest.h>
 
@@ -77,6 +79,9 @@ public:
 
     /// Whether the pixel exactly at the data point has `color`.
     bool ColorAt(double x, double y, TColor color) const { return ColorNear(x, y, color, 0); }
+
+    /// The last rendered picture.
+    const QImage& Image() const { return m_image; }
 
 private:
     QImage m_image;
@@ -524,6 +529,45 @@ TEST(SeriesDraw, MarkersFollowTheMarkerStep) {
                 << c.count << " points step " << c.step << " index " << i;
         }
     }
+}
+
+// A dense curve is drawn with fewer segments per pixel column; the picture must stay that of the
+// whole polyline: the same pixels in the series colour, give or take a few at column borders.
+TEST(SeriesDraw, DenseCurvesLookTheSameAsTheirWholePolyline) {
+    TDrawnGraph drawn(600, 400);
+    drawn.Fix(0, 1, -1.5, 1.5);
+    TSeries& series = drawn.Add("dense", ssLine, clRed);
+    constexpr int count = 20000;
+    for (int i = 0; i < count; ++i) {
+        const double x = static_cast<double>(i) / (count - 1);
+        series.AddPoint(clRed, "", x, std::sin(60 * x) + 0.3 * std::sin(2000 * x));
+    }
+    drawn.Render();
+    const QImage thinned = drawn.Image().copy();
+
+    series.SetVisible(false);
+    drawn.Render();
+    QImage whole = drawn.Image().copy();
+    QPolygonF polyline;
+    for (int i = 0; i < count; ++i)
+        polyline.append(QPointF(drawn.Graph.DataXToScreen(series.Point(i).X),
+                                drawn.Graph.DataYToScreen(series.Point(i).Y)));
+    QPainter painter(&whole);
+    painter.setClipRect(drawn.Graph.PlotArea());
+    painter.setPen(QPen(ToQColor(clRed), 1));
+    painter.drawPolyline(polyline);
+    painter.end();
+
+    int curvePixels = 0;
+    int differing = 0;
+    for (int y = 0; y < whole.height(); ++y)
+        for (int x = 0; x < whole.width(); ++x) {
+            const bool inWhole = whole.pixelColor(x, y) == ToQColor(clRed);
+            curvePixels += inWhole;
+            differing += inWhole != (thinned.pixelColor(x, y) == ToQColor(clRed));
+        }
+    ASSERT_GT(curvePixels, 1000);
+    EXPECT_LT(differing, curvePixels / 50) << differing << " of " << curvePixels << " pixels differ";
 }
 
 TEST(SeriesDraw, MarkersOutsideThePlotAreaAreLeftOut) {

@@ -5,14 +5,6 @@
 
 namespace mirla {
 
-double TAxisMapping::ToScreen(double value) const {
-    return Offset + Scale * value;
-}
-
-double TAxisMapping::FromScreen(double pixel) const {
-    return (pixel - Offset) / Scale;
-}
-
 TAxisMapping MapX(int left, int right, double xMin, double xMax) {
     WidenDegenerateRange(xMin, xMax);
     const double denominator = xMin - xMax;

@@ -7,9 +7,9 @@ struct TAxisMapping {
     double Offset = 0; ///< pixel of world value 0
     double Scale = 1;  ///< pixels per world unit (negative when the axis runs against the pixels)
     /// The pixel coordinate of a world value.
-    double ToScreen(double value) const;
+    double ToScreen(double value) const { return Offset + Scale * value; }
     /// The world value at a pixel coordinate (infinite when the axis has no pixel extent).
-    double FromScreen(double pixel) const;
+    double FromScreen(double pixel) const { return (pixel - Offset) / Scale; }
 };
 
 /// Column mapping: scale = (left-right)/(xMin-xMax), offset = (right*xMin - left*xMax)/(xMin-xMax);
