@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QIcon>
+#include "plots/PlotToolIcons.h"
+
 #include <QMainWindow>
 
 #include <string>
@@ -13,27 +14,6 @@ class QToolBar;
 namespace mirla {
 
 class TPlot;
-
-/// The pictures of the plot windows' toolbar buttons.
-enum class TPlotTool {
-    Print,
-    SaveAs,
-    ZoomIn,
-    ZoomOut,
-    ZoomPrevious,
-    AnimatedZoom,
-    Properties,
-    Legend,
-    VerticalGrid,
-    HorizontalGrid,
-    View3D,
-    Copy,
-    ExportData,
-    ImportData
-};
-
-/// A toolbar picture drawn in code (24 x 24 pixels, transparent background).
-QIcon PlotToolIcon(TPlotTool tool);
 
 /// The 2-D plot window "2D - Plot": the plot "Chart" that collects the f(X) curves, with a
 /// toolbar and a menu forwarding to the plot's commands, the enable states of the zoom
