@@ -11,18 +11,6 @@
 
 namespace mirla {
 
-namespace {
-
-constexpr int AxisPage = 0;
-constexpr int TitlesPage = 1;
-constexpr int SeriesPage = 2;
-constexpr int LegendsPage = 3;
-constexpr int SettingsPage = 6;
-constexpr int Axis2Page = 8;
-constexpr int InfoPage = 9;
-
-} // namespace
-
 TPlotPropertiesDialog::TPlotPropertiesDialog(TPlot& plot, int page, QWidget* parent)
     : QDialog(parent), m_plot(plot), m_tabs(new QTabWidget(this)) {
     setWindowTitle("Properties");

@@ -22,14 +22,6 @@
 namespace mirla {
 namespace {
 
-constexpr int AxisPage = 0;
-constexpr int TitlesPage = 1;
-constexpr int SeriesPage = 2;
-constexpr int LegendsPage = 3;
-constexpr int SettingsPage = 6;
-constexpr int Axis2Page = 8;
-constexpr int InfoPage = 9;
-
 /// A plot with two series ("sin(x)" and "cos(x)"), each with its legend entry.
 class PropertiesDialogTest : public testing::Test {
 protected:
