@@ -634,11 +634,10 @@ void TSeries::BuildPopupMenu(QMenu& menu) {
         NotifyChanged();
     });
     QObject::connect(add("&Info", "miInfo"), &QAction::triggered, [this] { ShowInfo(); });
-    // The host connects the editor of piecewise constant series by the entry's name.
-    if (m_style == ssPiecewiseConstant)
-        add("&Edit", "miEdit");
+    // Deletes the point the mouse hit; the properties dialog deletes whole series.
     if (m_deletable)
-        QObject::connect(add("&Delete  <Ctrl>", "miErase"), &QAction::triggered, [this] { Erase(); });
+        QObject::connect(add("&Delete  <Ctrl>", "miErase"), &QAction::triggered,
+                         [this] { DeleteHitPoint(); });
     QObject::connect(add("&Unvisible  <Ctrl>", "miUnvisible"), &QAction::triggered, [this] {
         SetVisible(false);
         NotifyChanged();

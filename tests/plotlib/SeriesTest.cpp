@@ -451,24 +451,24 @@ TEST(SeriesBar, EffectiveMarkerSizeIsTheBarWidth) {
 
 // ---- menu
 
-TEST(SeriesMenu, EntriesDependOnTheStyle) {
-    for (int style : {ssLine, ssPiecewiseConstant}) {
-        TGraph graph;
-        TSeries series(graph, "s", style, clRed);
-        QMenu menu;
-        series.BuildPopupMenu(menu);
-        for (const char* name : {"miSelectOnOff", "miInfo", "miErase", "miUnvisible"})
-            EXPECT_NE(FindAction(menu, name), nullptr) << name << " style " << style;
-        EXPECT_EQ(FindAction(menu, "miEdit") != nullptr, style == ssPiecewiseConstant) << "style " << style;
-        EXPECT_EQ(FindAction(menu, "miUnvisible")->text(), QStringLiteral("&Unvisible  <Ctrl>"));
-    }
+TEST(SeriesMenu, OffersSelectInfoDeleteAndUnvisible) {
+    TGraph graph;
+    TSeries series(graph, "s", ssLine, clRed);
+    QMenu menu;
+    series.BuildPopupMenu(menu);
+    for (const char* name : {"miSelectOnOff", "miInfo", "miErase", "miUnvisible"})
+        EXPECT_NE(FindAction(menu, name), nullptr) << name;
+    EXPECT_EQ(FindAction(menu, "miErase")->text(), QStringLiteral("&Delete  <Ctrl>"));
+    EXPECT_EQ(FindAction(menu, "miUnvisible")->text(), QStringLiteral("&Unvisible  <Ctrl>"));
 }
 
-TEST(SeriesMenu, UnvisibleHidesAndDeleteErases) {
+TEST(SeriesMenu, UnvisibleHidesAndDeleteRemovesTheHitPoint) {
     TDrawnGraph drawn;
     int changes = 0;
     drawn.Graph.Changed = [&] { ++changes; };
     TSeries& series = drawn.Add("s", ssLine, clRed);
+    series.AddPoint(clRed, "", 1, 1);
+    series.AddPoint(clRed, "", 2, 4);
     QMenu menu;
     series.BuildPopupMenu(menu);
     FindAction(menu, "miUnvisible")->trigger();
@@ -476,7 +476,15 @@ TEST(SeriesMenu, UnvisibleHidesAndDeleteErases) {
     EXPECT_EQ(changes, 1);
     FindAction(menu, "miSelectOnOff")->trigger();
     EXPECT_TRUE(series.Selected());
+
+    FindAction(menu, "miErase")->trigger(); // no point hit: nothing happens
+    EXPECT_EQ(series.Count(), 2);
+    series.SetHitIndex(0);
     FindAction(menu, "miErase")->trigger();
+    ASSERT_EQ(series.Count(), 1);
+    EXPECT_EQ(series.Point(0).X, 2);
+    series.SetHitIndex(0);
+    FindAction(menu, "miErase")->trigger(); // the last point takes the emptied series with it
     EXPECT_EQ(drawn.Graph.LayerCount(), 0);
 }
 
