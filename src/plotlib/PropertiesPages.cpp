@@ -316,26 +316,24 @@ std::optional<TFieldProblem> TAxisPage::CheckDraft(int index) {
     const TDraft& draft = m_drafts[index];
     const QString axis = Plain(m_choices[index].Caption);
     auto reveal = [this, index] { SelectAxis(index); };
+    // A fixed limit must read as a number, and as a positive one on a logarithmic scale.
+    const auto checkLimit = [&](bool automatic, const QString& text, const QString& name, auto* field,
+                                double& value) -> std::optional<TFieldProblem> {
+        if (automatic)
+            return std::nullopt;
+        if (auto problem = ReadNumber(text, name + " of the " + axis, field, value, reveal))
+            return problem;
+        if (draft.Log && value <= 0)
+            return FieldProblem(
+                field, name + " of the " + axis + " must be greater than 0 on a logarithmic scale.", reveal);
+        return std::nullopt;
+    };
     double minimum = 0;
     double maximum = 0;
-    if (!draft.AutoMin) {
-        if (auto problem =
-                ReadNumber(draft.MinimumText, "Minimum of the " + axis, m_minimum, minimum, reveal))
-            return problem;
-        if (draft.Log && minimum <= 0)
-            return FieldProblem(m_minimum,
-                                "Minimum of the " + axis + " must be greater than 0 on a logarithmic scale.",
-                                reveal);
-    }
-    if (!draft.AutoMax) {
-        if (auto problem =
-                ReadNumber(draft.MaximumText, "Maximum of the " + axis, m_maximum, maximum, reveal))
-            return problem;
-        if (draft.Log && maximum <= 0)
-            return FieldProblem(m_maximum,
-                                "Maximum of the " + axis + " must be greater than 0 on a logarithmic scale.",
-                                reveal);
-    }
+    if (auto problem = checkLimit(draft.AutoMin, draft.MinimumText, "Minimum", m_minimum, minimum))
+        return problem;
+    if (auto problem = checkLimit(draft.AutoMax, draft.MaximumText, "Maximum", m_maximum, maximum))
+        return problem;
     // Equal fixed limits leave the axis no length to map onto.
     if (!draft.AutoMin && !draft.AutoMax && minimum >= maximum)
         return FieldProblem(m_maximum, "Maximum of the " + axis + " must be greater than its Minimum.",
