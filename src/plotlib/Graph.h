@@ -174,6 +174,10 @@ public:
     double ScreenToX(double column) const;
     /// Row to world Y of the current Y axis.
     double ScreenToY(double row) const;
+    /// The linear world-to-column mapping of the current X axis (for loops over many points).
+    const TAxisMapping& CurrentXMapping() const { return m_onXAxis2 ? m_x2 : m_x; }
+    /// The linear world-to-row mapping of the current Y axis.
+    const TAxisMapping& CurrentYMapping() const { return m_onYAxis2 ? m_y2 : m_y; }
     /// A data X to a column: through `LogValue` first when the current X axis is logarithmic.
     double DataXToScreen(double x) const;
     /// A data Y to a row: through `LogValue` first when the current Y axis is logarithmic.

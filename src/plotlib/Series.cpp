@@ -32,17 +32,33 @@ constexpr int EdgeDarkening = 64;
 /// How much darker the base of a volume band is than its top.
 constexpr int VolumeDarkening = 128;
 
-/// The pixel of a data point on the axes the graph maps through now, moved by `shift` (3-D look);
-/// false when the point cannot be mapped (infinite or undefined coordinates).
-bool MapPoint(const TGraph& graph, double x, double y, QPointF shift, QPointF& pixel) {
-    const double column = graph.DataXToScreen(x);
-    const double row = graph.DataYToScreen(y);
-    if (!std::isfinite(column) || !std::isfinite(row))
-        return false;
-    pixel = {std::clamp(column, -MaxPixel, MaxPixel) + shift.x(),
-             std::clamp(row, -MaxPixel, MaxPixel) + shift.y()};
-    return true;
-}
+/// Maps data points to pixels on the axes the graph maps through now, moved by `shift` (3-D look).
+/// It reads the axes' mapping once, so that loops over many points stay cheap.
+class TPointMapper {
+public:
+    TPointMapper(const TGraph& graph, QPointF shift)
+        : m_x(graph.CurrentXMapping()), m_y(graph.CurrentYMapping()), m_logX(graph.CurrentXAxis().Log()),
+          m_logY(graph.CurrentYAxis().Log()), m_minimumLog(graph.MinimumLogValue), m_shift(shift) {}
+
+    /// The pixel of (x, y); false when the point cannot be mapped (infinite or undefined).
+    bool Map(double x, double y, QPointF& pixel) const {
+        const double column = m_x.ToScreen(m_logX ? LogValue(x, m_minimumLog) : x);
+        const double row = m_y.ToScreen(m_logY ? LogValue(y, m_minimumLog) : y);
+        if (!std::isfinite(column) || !std::isfinite(row))
+            return false;
+        pixel = {std::clamp(column, -MaxPixel, MaxPixel) + m_shift.x(),
+                 std::clamp(row, -MaxPixel, MaxPixel) + m_shift.y()};
+        return true;
+    }
+
+private:
+    TAxisMapping m_x;
+    TAxisMapping m_y;
+    bool m_logX;
+    bool m_logY;
+    double m_minimumLog;
+    QPointF m_shift;
+};
 
 /// The row of Y = 0, held inside the plot area: the foot of areas, volumes and bars.
 double BaseRow(const TGraph& graph) {
@@ -59,6 +75,7 @@ double BaseRow(const TGraph& graph) {
 template <typename Draw>
 void TraceChains(const TGraph& graph, const std::vector<TGraphData>& points, QPointF shift, bool steps,
                  Draw draw) {
+    const TPointMapper mapper(graph, shift);
     QPolygonF chain;
     chain.reserve(static_cast<qsizetype>(points.size()) * (steps ? 2 : 1) + 1);
     const auto flush = [&] {
@@ -68,7 +85,7 @@ void TraceChains(const TGraph& graph, const std::vector<TGraphData>& points, QPo
     };
     const auto append = [&](double x, double y) {
         QPointF pixel;
-        if (!MapPoint(graph, x, y, shift, pixel)) {
+        if (!mapper.Map(x, y, pixel)) {
             flush();
             return false;
         }
@@ -559,11 +576,11 @@ void TSeries::DrawPerPoint(QPainter& painter, QPointF shift) const {
     QPen pen = painter.pen();
     const bool look3D = shift.x() > 0;
     TColor penColor = -2; // no colour yet
+    const TPointMapper mapper(Graph(), shift);
     for (const TGraphData& point : m_points) {
         QPointF from;
         QPointF to;
-        if (!MapPoint(Graph(), point.PrevX, point.PrevY, shift, from) ||
-            !MapPoint(Graph(), point.X, point.Y, shift, to) || from == to)
+        if (!mapper.Map(point.PrevX, point.PrevY, from) || !mapper.Map(point.X, point.Y, to) || from == to)
             continue;
         if (point.Color != penColor) {
             penColor = point.Color;
@@ -578,12 +595,13 @@ void TSeries::DrawMarkers(QPainter& painter, QPointF shift) const {
     if (!m_markersVisible)
         return;
     const QRectF inside = QRectF(Graph().PlotArea()).adjusted(-1, -1, 1, 1).translated(shift);
+    const TPointMapper mapper(Graph(), shift);
     const int count = Count();
     for (int i = 0; i < count; ++i) {
         const TGraphData& point = m_points[static_cast<std::size_t>(i)];
         QPointF pixel;
-        if (!point.Marker || !HasMarkerAt(i, count, m_markerStep) ||
-            !MapPoint(Graph(), point.X, point.Y, shift, pixel) || !inside.contains(pixel))
+        if (!point.Marker || !HasMarkerAt(i, count, m_markerStep) || !mapper.Map(point.X, point.Y, pixel) ||
+            !inside.contains(pixel))
             continue;
         point.Marker->Draw(painter, pixel.x(), pixel.y());
     }
