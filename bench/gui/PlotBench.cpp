@@ -11,7 +11,6 @@
 #include <benchmark/benchmark.h>
 #include <qcustomplot.h>
 
-#include <QApplication>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
@@ -142,12 +141,3 @@ BENCHMARK(BM_QCustomPlotRedraw)->Arg(1)->Arg(0)->ArgName("adaptive")->Unit(bench
 BENCHMARK(BM_SampleAndShowFx)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
