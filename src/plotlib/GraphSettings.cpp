@@ -319,7 +319,7 @@ template <class Keys> void GraphKeys(Keys& keys, TGraph& graph) {
 void SaveGraphSettings(const TGraph& graph, TIniFile& ini, const std::string& section) {
     TKeyWriter keys(ini, section);
     keys.Value("Plot_Saved", std::string("Yes"));
-    // The graph gives its legends and zoom only through non-const accessors; the writer only reads.
+    // One key list serves both directions and so binds the fields by reference; the writer only reads.
     GraphKeys(keys, const_cast<TGraph&>(graph));
 }
 
