@@ -1,6 +1,5 @@
 #include "plotlib/Plot.h"
 
-#include "app/core/CalcFiles.h"
 #include "app/core/IniFile.h"
 #include "plotlib/GraphSettings.h"
 #include "plotlib/PictureFiles.h"
@@ -83,8 +82,10 @@ TPlot::TPlot(QWidget* parent) : QWidget(parent), m_graph(std::make_unique<TGraph
     m_graph->StatusText = [this](const QString& text) { m_textPanel->setText(text.trimmed()); };
     m_graph->PumpMessages = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
     m_graph->Changed = [this] { Refresh(); };
-    m_graph->IniFileName =
-        TCalcFiles::Locate(TCalcFiles::ProgramFolder(), TCalcFiles::DefaultUserFolder()).SettingsFile();
+    // Hosts normally name their settings file; without one the plot keeps its settings beside the
+    // program, in a file named after it.
+    const QFileInfo program(QCoreApplication::applicationFilePath());
+    m_graph->IniFileName = (program.path() + '/' + program.completeBaseName() + ".INI").toStdString();
     LayOutStatusBar();
 }
 
