@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: the unit and end-to-end tests, the
-# core tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded
-# fuzzing run of the expression evaluator.
+# core and plot component tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and a bounded fuzzing run of the expression evaluator.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -18,6 +18,13 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMIRLA_SANITIZE=ON -
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "== Plot component tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+# Qt keeps allocations of its own until exit, so leak reports would be Qt's, not ours.
+cmake -S . -B build-asan-plot -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMIRLA_SANITIZE=ON -DMIRLA_BENCH=OFF >/dev/null
+cmake --build build-asan-plot -j "$jobs" --target mirla_plotlib_tests
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
+  build-asan-plot/tests/mirla_plotlib_tests --gtest_brief=1
 
 echo "== Fuzzing the evaluator"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRLA_FUZZ=ON -DMIRLA_TESTS=OFF \
