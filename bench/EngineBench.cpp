@@ -1,6 +1,7 @@
 // Evaluation speed of the engine, which re-reads the text on every evaluation, side by side
 // with a parser that compiles to bytecode (parsed once, and parsed on every evaluation) and
 // with the same expressions compiled as native long double code.
+#include "Sweep.h"
 #include "engine/Engine.h"
 
 #include <benchmark/benchmark.h>
@@ -30,25 +31,18 @@ void* operator new(std::size_t size) {
         return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace {
 
 using mirla::Extended;
 
-constexpr int SweepPoints = 1024;
-
-/// X values spread over 0.001 to 10.
-const std::array<Extended, SweepPoints>& Sweep() {
-    static const auto points = [] {
-        std::array<Extended, SweepPoints> p{};
-        for (int i = 0; i < SweepPoints; ++i)
-            p[static_cast<std::size_t>(i)] = 0.001L + (10 - 0.001L) * i / (SweepPoints - 1);
-        return p;
-    }();
-    return points;
-}
+using mirla::bench::SweepPoint;
 
 struct Expression {
     const char* text;
@@ -85,7 +79,7 @@ void BM_Mirla(benchmark::State& state) {
     std::size_t i = 0;
     const long long before = g_allocations.load();
     for (auto _ : state) {
-        ctx.Variable(1).Value = Sweep()[i++ % SweepPoints];
+        ctx.Variable(1).Value = SweepPoint(i++);
         ctx.UsedVariables.Clear();
         benchmark::DoNotOptimize(mirla::Evaluate(ctx));
     }
@@ -99,7 +93,7 @@ void BM_Native(benchmark::State& state) {
     const Expression& e = Expressions[static_cast<std::size_t>(state.range(0))];
     std::size_t i = 0;
     for (auto _ : state) {
-        Extended x = Sweep()[i++ % SweepPoints];
+        Extended x = SweepPoint(i++);
         benchmark::DoNotOptimize(x);
         benchmark::DoNotOptimize(e.native(x));
     }
@@ -108,7 +102,9 @@ void BM_Native(benchmark::State& state) {
 
 #ifdef MIRLA_HAVE_MUPARSER
 /// The same text in the other parser's spelling ("**"-free; it knows ^, sin, exp, sqrt, ln).
-std::string PeerText(const char* text) { return text; }
+std::string PeerText(const char* text) {
+    return text;
+}
 
 void BM_MuParserParsedOnce(benchmark::State& state) {
     const Expression& e = Expressions[static_cast<std::size_t>(state.range(0))];
@@ -118,7 +114,7 @@ void BM_MuParserParsedOnce(benchmark::State& state) {
     parser.SetExpr(PeerText(e.text));
     std::size_t i = 0;
     for (auto _ : state) {
-        x = static_cast<double>(Sweep()[i++ % SweepPoints]);
+        x = static_cast<double>(SweepPoint(i++));
         benchmark::DoNotOptimize(parser.Eval());
     }
     state.SetLabel(e.text);
@@ -132,7 +128,7 @@ void BM_MuParserParsedEveryTime(benchmark::State& state) {
     const std::string text = PeerText(e.text);
     std::size_t i = 0;
     for (auto _ : state) {
-        x = static_cast<double>(Sweep()[i++ % SweepPoints]);
+        x = static_cast<double>(SweepPoint(i++));
         parser.SetExpr(text);
         benchmark::DoNotOptimize(parser.Eval());
     }

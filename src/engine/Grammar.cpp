@@ -545,12 +545,17 @@ void ExprLevel(EvalContext& ctx, Extended& value) {
 }
 
 Extended PowerOp(EvalContext& ctx, Extended base, Extended exponent) {
-    // The common case first: a positive base and a small whole exponent.
+    // The common case first: a non-zero base and a small whole exponent.
     constexpr Extended SmallExponent = 64;
-    if (base > 0 && exponent >= 0 && exponent <= SmallExponent && exponent == static_cast<int>(exponent)) {
-        const Extended result = WholePower(base, static_cast<unsigned long long>(exponent));
-        if (std::isfinite(result))
-            return result < SmallestPower ? 0 : result;
+    if (base != 0 && exponent >= 0 && exponent <= SmallExponent) {
+        // A double holds such exponents exactly, and converting it to an integer avoids the
+        // slow switch of the x87 rounding mode that a direct conversion needs.
+        const int n = static_cast<int>(static_cast<double>(exponent));
+        if (n == exponent) {
+            const Extended result = WholePower(base, static_cast<unsigned long long>(n));
+            if (std::isfinite(result))
+                return base > 0 && result < SmallestPower ? 0 : result;
+        }
     }
     const bool whole = exponent == std::trunc(exponent);
     if (base == 0) {

@@ -4,6 +4,7 @@
 #include "engine/Grammar.h"
 #include "engine/NameTable.h"
 #include "engine/SpecialFunctions.h"
+#include "engine/Trigonometry.h"
 
 #include <array>
 #include <chrono>
@@ -13,8 +14,6 @@ namespace mirla {
 
 namespace {
 
-/// Arguments of this magnitude are beyond the processor's reduction; sine and cosine give 0.
-constexpr Extended TrigonometricLimit = 0x1p63L;
 constexpr Extended Half = 0.5L;
 
 constexpr std::array<Extended, FnLastConversion - FnFirstConversion + 1> ConversionFactors = {
@@ -37,13 +36,6 @@ Extended AngleResult(const EvalContext& ctx, Extended radians) {
 /// A right angle in the current angle unit: exactly 90 in degrees.
 Extended RightAngle(const EvalContext& ctx) {
     return ctx.AngleMode == 1 ? 90 : Pi * Half;
-}
-
-Extended Sine(Extended t) {
-    return std::fabs(t) >= TrigonometricLimit ? 0 : std::sin(t);
-}
-Extended Cosine(Extended t) {
-    return std::fabs(t) >= TrigonometricLimit ? 0 : std::cos(t);
 }
 
 Extended ArcSine(EvalContext& ctx, Extended a) {
