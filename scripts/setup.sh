@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config        # build
+  cmake ninja-build g++ pkg-config        # build; g++ brings libquadmath, the exact reference of tests
   clang libclang-rt-14-dev                # fuzzing and sanitizers
   libgtest-dev libbenchmark-dev           # tests and benchmarks
   libedit-dev                             # line editing in mirlac
