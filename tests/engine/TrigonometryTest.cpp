@@ -31,7 +31,7 @@ std::vector<Extended> ReducedArguments() {
     std::mt19937_64 random(20261208);
     std::uniform_real_distribution<double> unit(0.5, 1.0);
     std::vector<Extended> arguments;
-    for (int exponent = -4; exponent <= 19; ++exponent) {
+    for (int exponent = -4; exponent <= 20; ++exponent) {
         for (int i = 0; i < 2000; ++i) {
             const Extended t =
                 std::ldexp(static_cast<Extended>(unit(random)) + unit(random) * 0x1p-40L, exponent);
