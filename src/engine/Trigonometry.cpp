@@ -38,8 +38,10 @@ bool ReduceQuarterTurns(Extended t, ReducedAngle& reduced) {
     const Extended k = std::rint(t * TwoOverPi);
     if (k == 0)
         return false;
-    const Extended first = t - k * HalfPi1; // exact: both terms are close
-    const Extended second = k * HalfPi2;    // exact: 44 bits times at most 20
+    // Both products fit the 64-bit significand (44 bits times a quadrant number of at most
+    // 20), and the first difference is exact because its terms are close.
+    const Extended first = t - k * HalfPi1;
+    const Extended second = k * HalfPi2;
     // Two-sum of first - second: the rounded difference and its exact error.
     const Extended head = first - second;
     const Extended back = head - first;
