@@ -1,6 +1,7 @@
 #include "engine/RealFunctions.h"
 
 #include "engine/Engine.h"
+#include "engine/Exponential.h"
 #include "engine/Grammar.h"
 #include "engine/NameTable.h"
 #include "engine/SpecialFunctions.h"
@@ -134,7 +135,7 @@ Extended Elementary(EvalContext& ctx, int code, Extended a, Extended b) {
     case FnTanh:
         return std::tanh(a);
     case FnExp:
-        return std::exp(a);
+        return Exponential(a);
     case FnSqrt:
         if (a < 0) {
             RaiseDomainError(ctx, ErrArgumentNegative);

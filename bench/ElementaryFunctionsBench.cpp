@@ -1,5 +1,7 @@
-// The engine's sine and cosine beside the C library's, over the arguments of the evaluation sweep.
+// The engine's sine, cosine and exponential beside the C library's, over the arguments of the
+// evaluation sweep.
 #include "Sweep.h"
+#include "engine/Exponential.h"
 #include "engine/Trigonometry.h"
 
 #include <benchmark/benchmark.h>
@@ -21,11 +23,20 @@ Extended LibrarySine(Extended t) {
 Extended LibraryCosine(Extended t) {
     return std::cos(t);
 }
+Extended LibraryExponential(Extended t) {
+    return std::exp(-t);
+}
+/// The exponential over [-10, 0], where the evaluation sweep takes it.
+Extended NegatedExponential(Extended t) {
+    return Exponential(-t);
+}
 
 BENCHMARK_CAPTURE(Sweeping, Sine, Sine);
 BENCHMARK_CAPTURE(Sweeping, LibrarySine, LibrarySine);
 BENCHMARK_CAPTURE(Sweeping, Cosine, Cosine);
 BENCHMARK_CAPTURE(Sweeping, LibraryCosine, LibraryCosine);
+BENCHMARK_CAPTURE(Sweeping, Exponential, NegatedExponential);
+BENCHMARK_CAPTURE(Sweeping, LibraryExponential, LibraryExponential);
 
 } // namespace
 } // namespace mirla
