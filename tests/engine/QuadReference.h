@@ -41,10 +41,10 @@ inline std::vector<Extended> RandomArguments(int minExponent, int maxExponent, i
     return arguments;
 }
 
-/// Expects `computed` within one unit in the last place of `exact` at every argument, and
+/// Expects `computed` within `units` units in the last place of `exact` at every argument, and
 /// names the worst argument otherwise.
 template <typename Computed, typename Exact>
-void ExpectWithinOneUnit(Computed computed, Exact exact, const std::vector<Extended>& arguments) {
+void ExpectWithinUnits(Computed computed, Exact exact, const std::vector<Extended>& arguments, double units) {
     double worst = 0;
     Extended worstArgument = 0;
     for (const Extended t : arguments) {
@@ -54,7 +54,7 @@ void ExpectWithinOneUnit(Computed computed, Exact exact, const std::vector<Exten
             worstArgument = t;
         }
     }
-    EXPECT_LE(worst, 1.0) << "at " << static_cast<double>(worstArgument);
+    EXPECT_LE(worst, units) << "at " << static_cast<double>(worstArgument);
 }
 
 } // namespace mirla
