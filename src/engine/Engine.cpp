@@ -38,8 +38,7 @@ Extended Evaluate(EvalContext& ctx) {
     ctx.ErrorFlag = false;
     ctx.ErrorPos = 0;
     NextChar(ctx);
-    Extended value = 0;
-    ExprLevel(ctx, value);
+    const Extended value = ExprLevel(ctx);
     if (ctx.ErrorFlag)
         return 0;
     if (!std::isfinite(value)) {

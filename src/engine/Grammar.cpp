@@ -82,40 +82,40 @@ private:
     EvalContext& m_ctx;
 };
 
-void ApplyPostfix(EvalContext& ctx, Extended& value, int operandStart) {
+/// The postfix operators after an operand: "^" with its exponent, then the square, root and
+/// cube characters. Returns the operand's new value.
+Extended ApplyPostfix(EvalContext& ctx, Extended value, int operandStart) {
     if (!HasClass(ctx.Current, ClassPostfix))
-        return;
+        return value;
     if (ctx.Current == '^') {
         NextChar(ctx);
         if (RefusedAfterPower(ctx.Current)) {
             RaiseEvalError(ctx, ErrSyntax);
-            return;
+            return 0;
         }
-        Extended exponent = 0;
-        FactorLevel(ctx, exponent);
+        const Extended exponent = FactorLevel(ctx);
         if (ctx.ErrorFlag)
-            return;
+            return 0;
         const int end = LastReadPosition(ctx);
         value = PowerOp(ctx, value, exponent);
         if (ctx.ErrorFlag) {
             WidenError(ctx, operandStart, end);
-            return;
+            return 0;
         }
     }
     if (ctx.Current == SquareChar) {
         NextChar(ctx);
         value = value * value;
         if (!CheckFinite(ctx, value, operandStart))
-            return;
+            return 0;
     }
     if (ctx.Current == RootChar) {
         NextChar(ctx);
         if (value < 0) {
             const int end = LastReadPosition(ctx);
-            value = 0;
             RaiseDomainError(ctx, ErrArgumentNegative);
             WidenError(ctx, operandStart, end);
-            return;
+            return 0;
         }
         value = std::sqrt(value);
     }
@@ -124,24 +124,24 @@ void ApplyPostfix(EvalContext& ctx, Extended& value, int operandStart) {
         value = value * value * value;
         CheckFinite(ctx, value, operandStart);
     }
+    return value;
 }
 
-/// "(" expression ")". Returns false when the text ends at the closing parenthesis, so that
-/// no postfix operator can follow.
-bool ReadParenthesized(EvalContext& ctx, Extended& value) {
+/// "(" expression ")".
+Extended ReadParenthesized(EvalContext& ctx) {
     NextChar(ctx);
     ctx.SubExprStart = ctx.ReadPos;
-    ExprLevel(ctx, value);
+    const Extended value = ExprLevel(ctx);
     if (ctx.ErrorFlag)
-        return false;
+        return 0;
     const char c = ctx.Current;
     if (c != ')' && c != EndMarker && !(ctx.ArgDepth != 0 && c == ',')) {
         RaiseEvalError(ctx, ErrMissingClose);
         ++ctx.ErrorPos;
-        return false;
+        return 0;
     }
     NextChar(ctx);
-    return ctx.Current != EndMarker;
+    return value;
 }
 
 /// Evaluates the definition text of an unset variable into it; the cursor is kept.
@@ -150,7 +150,7 @@ bool ReevaluateDefinition(EvalContext& ctx, PredefinedVariable& variable, int na
     {
         CursorGuard guard(ctx);
         StartSeparateText(ctx, variable.Definition);
-        ExprLevel(ctx, value);
+        value = ExprLevel(ctx);
     }
     if (ctx.ErrorFlag) {
         const int code = ctx.ErrorCode;
@@ -170,8 +170,7 @@ void AssignVariable(EvalContext& ctx, PredefinedVariable& variable, int nameStar
     NextChar(ctx);
     const int definitionStart = ctx.ReadPos;
     // Evaluated into a temporary: the expression may read the variable being assigned.
-    Extended value = 0;
-    ExprLevel(ctx, value);
+    const Extended value = ExprLevel(ctx);
     if (ctx.ErrorFlag)
         return;
     if (ctx.Current != ')') {
@@ -184,7 +183,7 @@ void AssignVariable(EvalContext& ctx, PredefinedVariable& variable, int nameStar
     NextChar(ctx);
 }
 
-void ReadVariable(EvalContext& ctx, int code, int nameStart, Extended sign, Extended& value) {
+Extended ReadVariable(EvalContext& ctx, int code, int nameStart) {
     const int k =
         code >= FnFirstUpperVariable ? code - FnFirstUpperVariable + 1 : code - FnFirstLowerVariable + 1;
     ctx.CurrentVariable = k;
@@ -198,42 +197,41 @@ void ReadVariable(EvalContext& ctx, int code, int nameStart, Extended sign, Exte
             AskVariable(ctx, k);
     }
     if (ctx.ErrorFlag)
-        return;
-    value = variable.Value * sign;
+        return 0;
     ctx.UsedVariables.Add(VariableLetters.substr(static_cast<std::size_t>(k - 1), 1), variable.Value);
+    return variable.Value;
 }
 
-void ReadUserVariable(EvalContext& ctx, int code, Extended sign, Extended& value) {
+Extended ReadUserVariable(EvalContext& ctx, int code) {
     const UserVariable* variable = ctx.UserVariables.FindByCode(code);
     if (!variable) {
         RaiseEvalError(ctx, ErrSyntax);
-        return;
+        return 0;
     }
-    value = variable->Value * sign;
     ctx.UsedVariables.Add(variable->Name, variable->Value);
+    return variable->Value;
 }
 
 /// The generic call of a built-in function of one or two arguments.
-void CallBuiltin(EvalContext& ctx, const NameEntry& entry, int nameStart, Extended sign, Extended& value) {
+Extended CallBuiltin(EvalContext& ctx, const NameEntry& entry, int nameStart) {
     ++ctx.ArgDepth;
     NextChar(ctx);
-    Extended a = 0;
-    ExprLevel(ctx, a);
+    Extended a = ExprLevel(ctx);
     if (ctx.ErrorFlag)
-        return;
+        return 0;
     Extended b = UndefinedValue;
     if (ctx.Current == ',') {
         if (entry.argc == 1) {
             RaiseEvalError(ctx, ErrSyntax);
-            return;
+            return 0;
         }
         NextChar(ctx);
-        ExprLevel(ctx, b);
+        b = ExprLevel(ctx);
         if (ctx.ErrorFlag)
-            return;
+            return 0;
         if (ctx.Current == ',') {
             RaiseEvalError(ctx, ErrSyntax);
-            return;
+            return 0;
         }
     }
     EvaluateFunction(ctx, entry.code, a, b);
@@ -241,15 +239,15 @@ void CallBuiltin(EvalContext& ctx, const NameEntry& entry, int nameStart, Extend
         RaiseEvalError(ctx, ErrOverflow);
     if (ctx.ErrorFlag) {
         WidenError(ctx, nameStart, ctx.ErrorPos);
-        return;
+        return 0;
     }
-    value = a * sign;
     NextChar(ctx);
     --ctx.ArgDepth;
+    return a;
 }
 
 /// "integral(", "solve(", "min(" and "max(": the procedure reads its own arguments.
-void CallSearchProcedure(EvalContext& ctx, int code, Extended sign, Extended& value) {
+Extended CallSearchProcedure(EvalContext& ctx, int code) {
     ++ctx.ArgDepth;
     NextChar(ctx);
     Extended result = 0;
@@ -265,14 +263,14 @@ void CallSearchProcedure(EvalContext& ctx, int code, Extended sign, Extended& va
         break;
     }
     if (ctx.ErrorFlag)
-        return;
-    value = result * sign;
+        return 0;
     NextChar(ctx);
     --ctx.ArgDepth;
+    return result;
 }
 
 /// "mean(", "std(", "sum(", "poly(" and "stat(".
-void CallListProcedure(EvalContext& ctx, int code, Extended sign, Extended& value) {
+Extended CallListProcedure(EvalContext& ctx, int code) {
     Extended result = 0;
     switch (code) {
     case FnMean:
@@ -292,18 +290,18 @@ void CallListProcedure(EvalContext& ctx, int code, Extended sign, Extended& valu
         break;
     }
     if (ctx.ErrorFlag)
-        return;
-    value = result * sign;
+        return 0;
     NextChar(ctx);
+    return result;
 }
 
 /// forJtoKstepMdo(body): evaluates the body for J from J to K in steps of M.
-void RunLoop(EvalContext& ctx, Extended sign, Extended& value) {
+Extended RunLoop(EvalContext& ctx) {
     constexpr int J = 7, K = 8, M = 9;
     do {
         for (const int k : {J, K, M}) {
             if (!IsSet(ctx.Variable(k).Value) && !AskVariable(ctx, k))
-                return;
+                return 0;
         }
     } while (!IsSet(ctx.Variable(J).Value) && !IsSet(ctx.Variable(K).Value) && !IsSet(ctx.Variable(M).Value));
     NextChar(ctx);
@@ -316,7 +314,7 @@ void RunLoop(EvalContext& ctx, Extended sign, Extended& value) {
         ctx.ReadPos = bodyStart;
         ctx.Current = bodyChar;
         ctx.SubExprStart = bodyStart;
-        ExprLevel(ctx, result);
+        result = ExprLevel(ctx);
         if (ctx.ErrorFlag)
             break;
         ctx.PrevValue = result;
@@ -329,59 +327,50 @@ void RunLoop(EvalContext& ctx, Extended sign, Extended& value) {
     } while (counter <= ctx.Variable(K).Value);
     counter = savedCounter;
     if (ctx.ErrorFlag)
-        return;
-    value = result * sign;
+        return 0;
     NextChar(ctx);
+    return result;
 }
 
-/// A name at the cursor: constants, variables, calls, procedures, the loop. Returns false when
-/// the operand is complete without the follow check (user-function calls).
-bool ReadNamedOperand(EvalContext& ctx, Extended sign, Extended& value) {
+/// The value of a name at the cursor: constants, variables, calls, procedures, the loop.
+/// `followCheck` is cleared when the operand is complete without the follow check (user-function
+/// calls).
+Extended ReadNamedOperand(EvalContext& ctx, bool& followCheck) {
     int nameStart = 0;
     const int code = ReadName(ctx, nameStart);
     if (ctx.ErrorFlag)
-        return true;
-    if (code >= FirstUserVariableCode) {
-        ReadUserVariable(ctx, code, sign, value);
-        return true;
-    }
+        return 0;
+    if (code >= FirstUserVariableCode)
+        return ReadUserVariable(ctx, code);
     if (code == UserFunctionCode) {
-        value = ctx.UserFunctions.PopValue() * sign;
-        return false;
+        followCheck = false;
+        return ctx.UserFunctions.PopValue();
     }
-    if (code == LoopCode) {
-        RunLoop(ctx, sign, value);
-        return true;
-    }
-    if (code >= FnFirstLowerVariable && code < FnPowerOfTen) {
-        ReadVariable(ctx, code, nameStart, sign, value);
-        return true;
-    }
+    if (code == LoopCode)
+        return RunLoop(ctx);
+    if (code >= FnFirstLowerVariable && code < FnPowerOfTen)
+        return ReadVariable(ctx, code, nameStart);
     switch (code) {
     case FnMean:
     case FnStd:
     case FnSum:
     case FnPoly:
     case FnStat:
-        CallListProcedure(ctx, code, sign, value);
-        return true;
+        return CallListProcedure(ctx, code);
     case FnMin:
     case FnMax:
     case FnSolve:
     case FnIntegral:
-        CallSearchProcedure(ctx, code, sign, value);
-        return true;
+        return CallSearchProcedure(ctx, code);
     default:
         break;
     }
     const NameEntry& entry = NameTable()[static_cast<std::size_t>(code)];
     if (entry.argc == 0) {
         Extended a = 0;
-        value = EvaluateFunction(ctx, code, a, UndefinedValue) * sign;
-        return true;
+        return EvaluateFunction(ctx, code, a, UndefinedValue);
     }
-    CallBuiltin(ctx, entry, nameStart, sign, value);
-    return true;
+    return CallBuiltin(ctx, entry, nameStart);
 }
 
 /// In hexadecimal mode numbers are written with a leading "$", and "Ci(" still reads as a name
@@ -397,89 +386,93 @@ bool StartsNumber(EvalContext& ctx, char c) {
     return true;
 }
 
-void ReadNumberOperand(EvalContext& ctx, Extended sign, Extended& value) {
+Extended ReadNumberOperand(EvalContext& ctx) {
     if (ctx.Current == '$') {
         if (ctx.Base != BaseHex) {
             RaiseEvalError(ctx, ErrSyntax);
-            return;
+            return 0;
         }
         NextChar(ctx);
     }
-    value = ReadNumber(ctx) * sign;
+    return ReadNumber(ctx);
 }
 
 } // namespace
 
-void FactorLevel(EvalContext& ctx, Extended& value) {
+Extended FactorLevel(EvalContext& ctx) {
     NestingGuard nesting(ctx);
     if (ctx.ErrorFlag)
-        return;
+        return 0;
     const int operandStart = ctx.ReadPos;
     if (!IsOperandStart(ctx, ctx.Current)) {
         RaiseEvalError(ctx, ErrSyntax);
-        value = 0;
-        return;
+        return 0;
     }
-    Extended sign = 1;
+    bool negative = false;
     if (IsSign(ctx.Current)) {
-        sign = ctx.Current == '-' ? -1 : 1;
+        negative = ctx.Current == '-';
         NextChar(ctx);
         if (IsSign(ctx.Current)) {
             RaiseEvalError(ctx, ErrSyntax);
-            return;
+            return 0;
         }
     }
     bool followCheck = true;
+    Extended value = 0;
     const char c = ctx.Current;
     if (c == '(') {
-        const bool more = ReadParenthesized(ctx, value);
-        value *= sign;
-        if (!more)
-            return;
+        value = ReadParenthesized(ctx);
+        // Nothing, not even a postfix operator, follows a parenthesis that ends the text.
+        if (ctx.ErrorFlag || ctx.Current == EndMarker)
+            return negative ? -value : value;
         followCheck = false;
     } else if (c == '?') {
         NextChar(ctx);
-        value = ctx.PrevValue * sign;
+        value = ctx.PrevValue;
     } else if (StartsNumber(ctx, c)) {
-        ReadNumberOperand(ctx, sign, value);
+        value = ReadNumberOperand(ctx);
     } else if (IsLetter(c) || c == PiChar) {
-        followCheck = ReadNamedOperand(ctx, sign, value);
+        value = ReadNamedOperand(ctx, followCheck);
     } else {
         RaiseEvalError(ctx, ErrSyntax);
     }
     if (ctx.ErrorFlag)
-        return;
+        return 0;
+    if (negative)
+        value = -value;
     if (followCheck && !InFollowSet(ctx.Current)) {
         RaiseEvalError(ctx, ErrSyntax);
-        return;
+        return 0;
     }
-    ApplyPostfix(ctx, value, operandStart);
+    return ApplyPostfix(ctx, value, operandStart);
 }
 
-void TermLevel(EvalContext& ctx, Extended& value) {
+Extended TermLevel(EvalContext& ctx) {
     if (ctx.ReadPos == ctx.SubExprStart && NeedsLeftOperand(ctx.Current)) {
         RaiseEvalError(ctx, ErrSyntax);
-        return;
+        return 0;
     }
     const int termStart = ctx.ReadPos;
+    Extended value = 0;
     if (IsSign(ctx.Current)) {
-        const Extended sign = ctx.Current == '-' ? -1 : 1;
+        const bool negative = ctx.Current == '-';
         NextChar(ctx);
         if (IsAdditive(ctx.Current)) {
             RaiseEvalError(ctx, ErrSyntax);
-            return;
+            return 0;
         }
-        FactorLevel(ctx, value);
-        value *= sign;
+        value = FactorLevel(ctx);
+        if (negative)
+            value = -value;
     } else {
-        FactorLevel(ctx, value);
+        value = FactorLevel(ctx);
     }
     if (ctx.ErrorFlag)
-        return;
+        return 0;
     if (!InTermFollowSet(ctx.Current)) {
         if (ctx.ArgDepth == 0)
             RaiseEvalError(ctx, ErrSyntax);
-        return;
+        return value;
     }
     while (IsMultiplicative(ctx.Current)) {
         const char op = ctx.Current;
@@ -487,16 +480,15 @@ void TermLevel(EvalContext& ctx, Extended& value) {
         NextChar(ctx);
         if (ctx.Current == '^' || IsAdditive(ctx.Current)) {
             RaiseEvalError(ctx, ErrSyntax);
-            return;
+            return 0;
         }
-        Extended right = 0;
-        FactorLevel(ctx, right);
+        const Extended right = FactorLevel(ctx);
         if (ctx.ErrorFlag)
-            return;
+            return 0;
         if (op == '/') {
             if (right == 0) {
                 RaiseEvalErrorSpan(ctx, ErrDivisionByZero, operatorPos + 1, LastReadPosition(ctx));
-                return;
+                return 0;
             }
             value /= right;
         } else if (op == '*') {
@@ -505,26 +497,26 @@ void TermLevel(EvalContext& ctx, Extended& value) {
             value = value * right * Percent;
         }
         if (!CheckFinite(ctx, value, termStart))
-            return;
+            return 0;
     }
+    return value;
 }
 
-void ExprLevel(EvalContext& ctx, Extended& value) {
+Extended ExprLevel(EvalContext& ctx) {
     const int start = ctx.ReadPos;
-    TermLevel(ctx, value);
+    Extended value = TermLevel(ctx);
     if (ctx.ErrorFlag)
-        return;
+        return 0;
     while (IsAdditive(ctx.Current)) {
         const char op = ctx.Current;
         NextChar(ctx);
         if (ctx.Current == '^' || IsAdditive(ctx.Current) || IsMultiplicative(ctx.Current)) {
             RaiseEvalError(ctx, ErrSyntax);
-            return;
+            return 0;
         }
-        Extended right = 0;
-        TermLevel(ctx, right);
+        const Extended right = TermLevel(ctx);
         if (ctx.ErrorFlag)
-            return;
+            return 0;
         if (op == '+') {
             value += right;
         } else if (op == '-') {
@@ -535,23 +527,25 @@ void ExprLevel(EvalContext& ctx, Extended& value) {
             const int other = ctx.ErrorFlag ? 0 : TruncateToInt32(ctx, right);
             if (ctx.ErrorFlag) {
                 WidenError(ctx, start, end);
-                return;
+                return 0;
             }
             value = op == '&' ? (left & other) : op == '|' ? (left | other) : (left ^ other);
         }
         if (!CheckFinite(ctx, value, start))
-            return;
+            return 0;
     }
+    return value;
 }
 
 Extended PowerOp(EvalContext& ctx, Extended base, Extended exponent) {
-    // The common case first: a non-zero base and a small whole exponent.
-    constexpr Extended SmallExponent = 64;
-    if (base != 0 && exponent >= 0 && exponent <= SmallExponent) {
-        // A double holds such exponents exactly, and converting it to an integer avoids the
-        // slow switch of the x87 rounding mode that a direct conversion needs.
-        const int n = static_cast<int>(static_cast<double>(exponent));
-        if (n == exponent) {
+    // The common case first: a non-zero base and a small whole exponent. The test runs on
+    // the exponent as a double, which holds such exponents exactly; converting that to an
+    // integer avoids the slow switch of the x87 rounding mode that a direct conversion needs.
+    constexpr double SmallExponent = 64;
+    const double wholeCandidate = static_cast<double>(exponent);
+    if (wholeCandidate >= 0 && wholeCandidate <= SmallExponent && base != 0) {
+        const int n = static_cast<int>(wholeCandidate);
+        if (n == wholeCandidate && wholeCandidate == exponent) {
             const Extended result = WholePower(base, static_cast<unsigned long long>(n));
             if (std::isfinite(result))
                 return base > 0 && result < SmallestPower ? 0 : result;

@@ -8,12 +8,16 @@ namespace mirla {
 /// before the engine reports "Stack overflow".
 constexpr int MaxNesting = 250;
 
-/// Reads one expression (sums, differences and bitwise operators of terms) into `value`.
-void ExprLevel(EvalContext& ctx, Extended& value);
+// The three levels return the value read; after an error (ErrorFlag set) the value is
+// meaningless. Returning it rather than writing it through a reference keeps it in a register:
+// an extended value stored and read straight back costs more than the arithmetic around it.
+
+/// Reads one expression (sums, differences and bitwise operators of terms).
+Extended ExprLevel(EvalContext& ctx);
 /// Reads one term: an optionally signed operand followed by "*", "/" and "%" operands.
-void TermLevel(EvalContext& ctx, Extended& value);
+Extended TermLevel(EvalContext& ctx);
 /// Reads one operand with its own sign and postfix operators.
-void FactorLevel(EvalContext& ctx, Extended& value);
+Extended FactorLevel(EvalContext& ctx);
 
 /// The power b^y; may raise "Argument Negative", "Overflow" or "Division by zero".
 Extended PowerOp(EvalContext& ctx, Extended base, Extended exponent);

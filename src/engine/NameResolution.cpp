@@ -55,8 +55,7 @@ void RaiseNameError(EvalContext& ctx, int nameStart) {
 /// name=expression inside an expression: stores a user variable and returns its code.
 int AssignUserVariable(EvalContext& ctx, std::string_view buffer, int nameStart) {
     NextChar(ctx);
-    Extended value = 0;
-    ExprLevel(ctx, value);
+    const Extended value = ExprLevel(ctx);
     if (ctx.ErrorFlag)
         return NotFoundCode;
     const int code = DefineUserVariable(ctx, buffer.substr(0, buffer.size() - 1), true, value);
@@ -74,7 +73,7 @@ int AssignUserVariable(EvalContext& ctx, std::string_view buffer, int nameStart)
 bool EvaluateBody(EvalContext& ctx, const TUserFunc& function, Extended& value) {
     CursorGuard guard(ctx);
     StartSeparateText(ctx, function.WorkingBody());
-    ExprLevel(ctx, value);
+    value = ExprLevel(ctx);
     return !ctx.ErrorFlag;
 }
 

@@ -94,7 +94,7 @@ public:
         m_ctx.ReadPos = m_functionStart;
         m_ctx.Current = m_functionFirst;
         m_ctx.SubExprStart = m_functionStart;
-        ExprLevel(m_ctx, value);
+        value = ExprLevel(m_ctx);
         if (m_ctx.ErrorFlag)
             return false;
         // Anything but the closing ")" after f(X) (a fourth argument, say) is refused.
@@ -145,7 +145,7 @@ private:
         {
             CursorGuard guard(m_ctx);
             StartSeparateText(m_ctx, text);
-            ExprLevel(m_ctx, value);
+            value = ExprLevel(m_ctx);
             if (!m_ctx.ErrorFlag && m_ctx.Current != EndMarker)
                 RaiseEvalError(m_ctx, ErrSyntax);
             if (!m_ctx.ErrorFlag && !std::isfinite(value))
@@ -442,8 +442,7 @@ public:
         ++m_ctx.ArgDepth;
         do {
             NextChar(m_ctx);
-            Extended value = 0;
-            ExprLevel(m_ctx, value);
+            const Extended value = ExprLevel(m_ctx);
             if (m_ctx.ErrorFlag || !take(value))
                 return false;
         } while (m_ctx.Current == ',');
