@@ -67,26 +67,62 @@ void WidenError(EvalContext& ctx, int start, int end) {
     ctx.ErrorLength = std::max(end - start + 1, 1);
 }
 
-/// Counts one level of operand nesting; beyond the bound it raises "Stack overflow".
-class NestingGuard {
-public:
-    explicit NestingGuard(EvalContext& ctx) : m_ctx(ctx) {
-        if (++m_ctx.Nesting > MaxNesting)
-            RaiseEvalError(m_ctx, ErrStackOverflow);
+/// Every power but the common one of a non-zero base and a small whole exponent.
+[[gnu::noinline]] Extended GeneralPower(EvalContext& ctx, Extended base, Extended exponent) {
+    const bool whole = exponent == std::trunc(exponent);
+    if (base == 0) {
+        if (exponent > 0)
+            return 0;
+        RaiseEvalError(ctx, ErrDivisionByZero);
+        return 0;
     }
-    ~NestingGuard() { --m_ctx.Nesting; }
-    NestingGuard(const NestingGuard&) = delete;
-    NestingGuard& operator=(const NestingGuard&) = delete;
+    if (base < 0 && !whole) {
+        RaiseEvalError(ctx, ErrArgumentNegative);
+        return 0;
+    }
+    const Extended magnitude = std::fabs(base);
+    Extended result = 0;
+    if (whole && std::fabs(exponent) < 0x1p63L) {
+        const Extended power = WholePower(magnitude, static_cast<unsigned long long>(std::fabs(exponent)));
+        result = exponent >= 0 ? power : std::isinf(power) ? 0 : 1 / power;
+        if (base > 0 && result < SmallestPower)
+            result = 0;
+    } else {
+        const Extended logResult = exponent * std::log(magnitude);
+        result = base > 0 && logResult < LnSmallestPower ? 0 : std::exp(logResult);
+    }
+    if (base < 0 && std::fmod(exponent, 2.0L) != 0)
+        result = -result;
+    if (!std::isfinite(result)) {
+        RaiseEvalError(ctx, ErrOverflow);
+        return 0;
+    }
+    return result;
+}
 
-private:
-    EvalContext& m_ctx;
-};
+/// PowerOp, inlined where the grammar reads "^": passing extended values to a call costs more
+/// than the common case itself.
+[[gnu::always_inline]] inline Extended InlinePowerOp(EvalContext& ctx, Extended base, Extended exponent) {
+    // The common case first: a non-zero base and a small whole exponent. The test runs on
+    // the exponent as a double, which holds such exponents exactly; converting that to an
+    // integer avoids the slow switch of the x87 rounding mode that a direct conversion needs.
+    constexpr double SmallExponent = 64;
+    const double wholeCandidate = static_cast<double>(exponent);
+    if (wholeCandidate >= 0 && wholeCandidate <= SmallExponent && base != 0) {
+        const int n = static_cast<int>(wholeCandidate);
+        if (n == wholeCandidate && wholeCandidate == exponent) {
+            const Extended result = WholePower(base, static_cast<unsigned long long>(n));
+            if (std::isfinite(result))
+                return base > 0 && result < SmallestPower ? 0 : result;
+        }
+    }
+    return GeneralPower(ctx, base, exponent);
+}
 
 /// The postfix operators after an operand: "^" with its exponent, then the square, root and
-/// cube characters. Returns the operand's new value.
-Extended ApplyPostfix(EvalContext& ctx, Extended value, int operandStart) {
-    if (!HasClass(ctx.Current, ClassPostfix))
-        return value;
+/// cube characters. Returns the operand's new value. Out of line, so that the operand reader
+/// keeps its value in a register when no postfix operator follows.
+[[gnu::noinline]] Extended ApplyPostfix(EvalContext& ctx, Extended value, int operandStart) {
     if (ctx.Current == '^') {
         NextChar(ctx);
         if (RefusedAfterPower(ctx.Current)) {
@@ -97,7 +133,7 @@ Extended ApplyPostfix(EvalContext& ctx, Extended value, int operandStart) {
         if (ctx.ErrorFlag)
             return 0;
         const int end = LastReadPosition(ctx);
-        value = PowerOp(ctx, value, exponent);
+        value = InlinePowerOp(ctx, value, exponent);
         if (ctx.ErrorFlag) {
             WidenError(ctx, operandStart, end);
             return 0;
@@ -397,12 +433,28 @@ Extended ReadNumberOperand(EvalContext& ctx) {
     return ReadNumber(ctx);
 }
 
-} // namespace
+/// The operand at the cursor, without a sign: a parenthesis, "?", a number or a name.
+/// `followCheck` is cleared when no follow check applies after it.
+Extended ReadOperand(EvalContext& ctx, bool& followCheck) {
+    const char c = ctx.Current;
+    if (c == '(') {
+        followCheck = false;
+        return ReadParenthesized(ctx);
+    }
+    if (c == '?') {
+        NextChar(ctx);
+        return ctx.PrevValue;
+    }
+    if (StartsNumber(ctx, c))
+        return ReadNumberOperand(ctx);
+    if (IsLetter(c) || c == PiChar)
+        return ReadNamedOperand(ctx, followCheck);
+    RaiseEvalError(ctx, ErrSyntax);
+    return 0;
+}
 
-Extended FactorLevel(EvalContext& ctx) {
-    NestingGuard nesting(ctx);
-    if (ctx.ErrorFlag)
-        return 0;
+/// FactorLevel within the nesting bound.
+Extended ReadFactor(EvalContext& ctx) {
     const int operandStart = ctx.ReadPos;
     if (!IsOperandStart(ctx, ctx.Current)) {
         RaiseEvalError(ctx, ErrSyntax);
@@ -418,24 +470,7 @@ Extended FactorLevel(EvalContext& ctx) {
         }
     }
     bool followCheck = true;
-    Extended value = 0;
-    const char c = ctx.Current;
-    if (c == '(') {
-        value = ReadParenthesized(ctx);
-        // Nothing, not even a postfix operator, follows a parenthesis that ends the text.
-        if (ctx.ErrorFlag || ctx.Current == EndMarker)
-            return negative ? -value : value;
-        followCheck = false;
-    } else if (c == '?') {
-        NextChar(ctx);
-        value = ctx.PrevValue;
-    } else if (StartsNumber(ctx, c)) {
-        value = ReadNumberOperand(ctx);
-    } else if (IsLetter(c) || c == PiChar) {
-        value = ReadNamedOperand(ctx, followCheck);
-    } else {
-        RaiseEvalError(ctx, ErrSyntax);
-    }
+    Extended value = ReadOperand(ctx, followCheck);
     if (ctx.ErrorFlag)
         return 0;
     if (negative)
@@ -444,7 +479,23 @@ Extended FactorLevel(EvalContext& ctx) {
         RaiseEvalError(ctx, ErrSyntax);
         return 0;
     }
+    // Most operands have no postfix operator; they return without their value leaving the
+    // processor's registers.
+    if (!HasClass(ctx.Current, ClassPostfix))
+        return value;
     return ApplyPostfix(ctx, value, operandStart);
+}
+
+} // namespace
+
+Extended FactorLevel(EvalContext& ctx) {
+    // Nesting is counted here, around the reading, so that the value read comes back in a
+    // register rather than through the clean-up of every early return.
+    if (++ctx.Nesting > MaxNesting)
+        RaiseEvalError(ctx, ErrStackOverflow);
+    const Extended value = ctx.ErrorFlag ? 0 : ReadFactor(ctx);
+    --ctx.Nesting;
+    return value;
 }
 
 Extended TermLevel(EvalContext& ctx) {
@@ -538,48 +589,7 @@ Extended ExprLevel(EvalContext& ctx) {
 }
 
 Extended PowerOp(EvalContext& ctx, Extended base, Extended exponent) {
-    // The common case first: a non-zero base and a small whole exponent. The test runs on
-    // the exponent as a double, which holds such exponents exactly; converting that to an
-    // integer avoids the slow switch of the x87 rounding mode that a direct conversion needs.
-    constexpr double SmallExponent = 64;
-    const double wholeCandidate = static_cast<double>(exponent);
-    if (wholeCandidate >= 0 && wholeCandidate <= SmallExponent && base != 0) {
-        const int n = static_cast<int>(wholeCandidate);
-        if (n == wholeCandidate && wholeCandidate == exponent) {
-            const Extended result = WholePower(base, static_cast<unsigned long long>(n));
-            if (std::isfinite(result))
-                return base > 0 && result < SmallestPower ? 0 : result;
-        }
-    }
-    const bool whole = exponent == std::trunc(exponent);
-    if (base == 0) {
-        if (exponent > 0)
-            return 0;
-        RaiseEvalError(ctx, ErrDivisionByZero);
-        return 0;
-    }
-    if (base < 0 && !whole) {
-        RaiseEvalError(ctx, ErrArgumentNegative);
-        return 0;
-    }
-    const Extended magnitude = std::fabs(base);
-    Extended result = 0;
-    if (whole && std::fabs(exponent) < 0x1p63L) {
-        const Extended power = WholePower(magnitude, static_cast<unsigned long long>(std::fabs(exponent)));
-        result = exponent >= 0 ? power : std::isinf(power) ? 0 : 1 / power;
-        if (base > 0 && result < SmallestPower)
-            result = 0;
-    } else {
-        const Extended logResult = exponent * std::log(magnitude);
-        result = base > 0 && logResult < LnSmallestPower ? 0 : std::exp(logResult);
-    }
-    if (base < 0 && std::fmod(exponent, 2.0L) != 0)
-        result = -result;
-    if (!std::isfinite(result)) {
-        RaiseEvalError(ctx, ErrOverflow);
-        return 0;
-    }
-    return result;
+    return InlinePowerOp(ctx, base, exponent);
 }
 
 Extended WholePower(Extended x, unsigned long long n) {
