@@ -149,11 +149,10 @@ int ReadExponent(EvalContext& ctx) {
     return sign * n;
 }
 
-} // namespace
-
 /// A whole decimal number of at most 18 digits, the most common literal, read in one loop;
-/// false (with nothing read) when the literal is anything else.
-bool ReadShortInteger(EvalContext& ctx, Extended& value) {
+/// false (with nothing read) when the literal is anything else. The digits come back as an
+/// integer, which the caller converts in one instruction.
+bool ReadShortInteger(EvalContext& ctx, std::int64_t& digits) {
     const std::string& text = ctx.Input;
     const auto size = static_cast<int>(text.size());
     int end = ctx.ReadPos - 1; // index of the current character
@@ -169,15 +168,17 @@ bool ReadShortInteger(EvalContext& ctx, Extended& value) {
         return false;
     ctx.ReadPos = end;
     NextChar(ctx);
-    value = static_cast<Extended>(mantissa);
+    digits = mantissa;
     return true;
 }
 
+} // namespace
+
 Extended ReadNumber(EvalContext& ctx) {
     const int start = ctx.ReadPos;
-    Extended shortValue = 0;
-    if (ctx.Base == BaseDecimal && ReadShortInteger(ctx, shortValue))
-        return shortValue;
+    std::int64_t shortInteger = 0;
+    if (ctx.Base == BaseDecimal && ReadShortInteger(ctx, shortInteger))
+        return static_cast<Extended>(shortInteger);
     const bool decimal = ctx.Base == BaseDecimal;
     DecimalLiteral literal;
     Extended value = 0;
