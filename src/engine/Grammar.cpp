@@ -270,8 +270,9 @@ Extended CallBuiltin(EvalContext& ctx, const NameEntry& entry, int nameStart) {
             return 0;
         }
     }
-    EvaluateFunction(ctx, entry.code, a, b);
-    if (!ctx.ErrorFlag && !std::isfinite(a))
+    // The returned result, rather than `a` read back, stays in a register.
+    const Extended result = EvaluateFunction(ctx, entry.code, a, b);
+    if (!ctx.ErrorFlag && !std::isfinite(result))
         RaiseEvalError(ctx, ErrOverflow);
     if (ctx.ErrorFlag) {
         WidenError(ctx, nameStart, ctx.ErrorPos);
@@ -279,7 +280,7 @@ Extended CallBuiltin(EvalContext& ctx, const NameEntry& entry, int nameStart) {
     }
     NextChar(ctx);
     --ctx.ArgDepth;
-    return a;
+    return result;
 }
 
 /// "integral(", "solve(", "min(" and "max(": the procedure reads its own arguments.
