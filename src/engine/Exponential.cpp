@@ -18,9 +18,6 @@ constexpr Extended ThirtyTwoOverLn2 = 0xb.8aa3b295c17f0bcp+2L;
 constexpr Extended Ln2Over32High = 0xb.17217f7d1cp-9L;
 constexpr Extended Ln2Over32Low = 0xf.79abc9e3b39803fp-53L;
 
-/// Adding and subtracting this rounds a double of magnitude below 2^51 to a whole number.
-constexpr double RoundingShift = 0x1.8p52;
-
 /// 2^(j/32) for j = 0..31 as a rounded value and the rest below its last bit.
 struct PowerOfTwoRoot {
     Extended high;
@@ -84,7 +81,7 @@ Extended Exponential(Extended x) {
         return std::exp(x);
     // x = n * ln(2)/32 + r with |r| <= ln(2)/64; then e^x = 2^(n/32) * e^r. A double holds the
     // step count n exactly and rounds it without touching the x87 rounding mode.
-    const double steps = (static_cast<double>(x * ThirtyTwoOverLn2) + RoundingShift) - RoundingShift;
+    const double steps = RoundToWhole(static_cast<double>(x * ThirtyTwoOverLn2));
     const int n = static_cast<int>(steps);
     // n * Ln2Over32High is exact and close to x, so the first difference is exact too.
     const Extended r = (x - steps * Ln2Over32High) - steps * Ln2Over32Low;

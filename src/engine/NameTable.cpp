@@ -39,9 +39,24 @@ TNameIndex::TNameIndex(const std::array<NameEntry, NameTableSize>& table) {
     }
 }
 
+namespace {
+
+/// Names are a few characters long; comparing them here costs less than a library call.
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i])
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 const NameEntry* TNameIndex::Find(std::string_view name) const {
     for (std::size_t slot = Hash(name); m_slots[slot]; slot = (slot + 1) % SlotCount) {
-        if (m_slots[slot]->name == name)
+        if (SameName(m_slots[slot]->name, name))
             return m_slots[slot];
     }
     return nullptr;

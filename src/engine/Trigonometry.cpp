@@ -38,9 +38,12 @@ enum class Reduction { None, Reduced, Library };
 Reduction ReduceQuarterTurns(Extended t, ReducedAngle& reduced) {
     if (!(std::fabs(t) < FastReductionLimit))
         return Reduction::Library;
-    const Extended k = std::rint(t * TwoOverPi);
-    if (k == 0)
+    // The quadrant number, rounded in double precision: where that differs from rounding the
+    // exact product, the angle lies a hair beyond pi/4, which the kernels still cover.
+    const double quarterTurns = RoundToWhole(static_cast<double>(t * TwoOverPi));
+    if (quarterTurns == 0)
         return Reduction::None;
+    const Extended k = quarterTurns;
     // Both products fit the 64-bit significand (44 bits times a quadrant number of at most
     // 20), and the first difference is exact because its terms are close.
     const Extended first = t - k * HalfPi1;
@@ -54,8 +57,7 @@ Reduction ReduceQuarterTurns(Extended t, ReducedAngle& reduced) {
     reduced.tail = tail - (reduced.head - head);
     if (std::fabs(reduced.head) < CancellationLimit)
         return Reduction::Library;
-    // |k| < 2^20 converts exactly through a double, avoiding the x87 rounding-mode switch.
-    reduced.quadrant = static_cast<int>(static_cast<long long>(static_cast<double>(k)) & 3);
+    reduced.quadrant = static_cast<int>(quarterTurns) & 3;
     return Reduction::Reduced;
 }
 
