@@ -1,5 +1,6 @@
 #include "engine/Trigonometry.h"
 
+#include <array>
 #include <cmath>
 
 namespace mirla {
@@ -63,43 +64,55 @@ Reduction ReduceQuarterTurns(Extended t, ReducedAngle& reduced) {
 
 // Sine and cosine within [-pi/4, pi/4] from their Taylor series, up to the x^19 and x^20 terms:
 // the next ones are below 2^-70 of the result there. The library's kernels cost several times
-// more. Both series are evaluated in pairs of terms so that the processor works on them side
-// by side.
+// more.
 
 /// (sin(x) - x) / x^3 as a series in z = x^2.
-Extended SineSeries(Extended z) {
-    constexpr Extended c3 = -1.0L / 6, c5 = 1.0L / 120, c7 = -1.0L / 5040, c9 = 1.0L / 362880,
-                       c11 = -1.0L / 39916800, c13 = 1.0L / 6227020800, c15 = -1.0L / 1307674368000,
-                       c17 = 1.0L / 355687428096000, c19 = -1.0L / 121645100408832000;
+constexpr std::array<Extended, 9> SineSeries = {-1.0L / 6,
+                                                1.0L / 120,
+                                                -1.0L / 5040,
+                                                1.0L / 362880,
+                                                -1.0L / 39916800,
+                                                1.0L / 6227020800,
+                                                -1.0L / 1307674368000,
+                                                1.0L / 355687428096000,
+                                                -1.0L / 121645100408832000};
+/// (cos(x) - 1 + x^2/2) / x^4 as a series in z = x^2.
+constexpr std::array<Extended, 9> CosineSeries = {1.0L / 24,
+                                                  -1.0L / 720,
+                                                  1.0L / 40320,
+                                                  -1.0L / 3628800,
+                                                  1.0L / 479001600,
+                                                  -1.0L / 87178291200,
+                                                  1.0L / 20922789888000,
+                                                  -1.0L / 6402373705728000,
+                                                  1.0L / 2432902008176640000};
+
+/// c[0] + c[1] z + ... + c[8] z^8, the terms paired so that the processor works on them side
+/// by side.
+Extended SumSeries(const std::array<Extended, 9>& c, Extended z) {
     const Extended z2 = z * z;
     const Extended z4 = z2 * z2;
-    return ((c3 + c5 * z) + z2 * (c7 + c9 * z)) + z4 * (((c11 + c13 * z) + z2 * (c15 + c17 * z)) + z4 * c19);
+    return ((c[0] + c[1] * z) + z2 * (c[2] + c[3] * z)) +
+           z4 * (((c[4] + c[5] * z) + z2 * (c[6] + c[7] * z)) + z4 * c[8]);
 }
 
-/// (cos(x) - 1 + x^2/2) / x^4 as a series in z = x^2.
-Extended CosineSeries(Extended z) {
-    constexpr Extended c4 = 1.0L / 24, c6 = -1.0L / 720, c8 = 1.0L / 40320, c10 = -1.0L / 3628800,
-                       c12 = 1.0L / 479001600, c14 = -1.0L / 87178291200, c16 = 1.0L / 20922789888000,
-                       c18 = -1.0L / 6402373705728000, c20 = 1.0L / 2432902008176640000;
-    const Extended z2 = z * z;
-    const Extended z4 = z2 * z2;
-    return ((c4 + c6 * z) + z2 * (c8 + c10 * z)) + z4 * (((c12 + c14 * z) + z2 * (c16 + c18 * z)) + z4 * c20);
-}
+// The kernels are meant to be inlined: handing an extended argument over through memory costs
+// as much as several of their steps.
 
 /// sin(x + tail) for |x| <= pi/4 and a tail below x's last bit, for which a rough cosine
 /// suffices.
-Extended SineKernel(Extended x, Extended tail) {
+inline Extended SineKernel(Extended x, Extended tail) {
     const Extended z = x * x;
-    return x + (x * z * SineSeries(z) + tail * (1 - z * 0.5L));
+    return x + (x * z * SumSeries(SineSeries, z) + tail * (1 - z * 0.5L));
 }
 
 /// cos(x + tail), likewise with a rough sine for the tail. 1 - x^2/2 is formed with its
 /// rounding error recovered, so that the large first terms lose nothing.
-Extended CosineKernel(Extended x, Extended tail) {
+inline Extended CosineKernel(Extended x, Extended tail) {
     const Extended z = x * x;
     const Extended half = z * 0.5L;
     const Extended w = 1 - half;
-    return w + (((1 - w) - half) + (z * z * CosineSeries(z) - x * tail));
+    return w + (((1 - w) - half) + (z * z * SumSeries(CosineSeries, z) - x * tail));
 }
 
 /// sin(t + quarterTurns * pi/2).
