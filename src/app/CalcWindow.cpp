@@ -7,7 +7,6 @@
 #include "app/TapePage.h"
 #include "app/core/FunctionHelp.h"
 #include "app/core/HistoryFile.h"
-#include "app/core/IniFile.h"
 #include "engine/Engine.h"
 #include "engine/EngineText.h"
 #include "engine/InputPreparation.h"
@@ -15,6 +14,7 @@
 #include "numbers/RealFormat.h"
 #include "plotlib/Plot.h"
 #include "plots/Plot2DWindow.h"
+#include "runtime/SettingsFile.h"
 #include "userdefs/ui/ConstantsPage.h"
 #include "userdefs/ui/UserFuncsPage.h"
 #include "userdefs/ui/UserVarsPage.h"
@@ -342,12 +342,9 @@ void TfmCalc::SaveSettings() {
     m_settings.Top = y();
     for (TCalcPage* page : m_pageList)
         page->Save();
-    // Reading the file first keeps the keys written elsewhere ("Files", the plot windows).
-    TIniFile ini;
     std::string message;
-    ini.Load(m_files.SettingsFile(), message);
-    m_settings.Save(ini);
-    if (!ini.Save(m_files.SettingsFile(), message))
+    if (!UpdateSettingsFile(
+            m_files.SettingsFile(), [this](TIniFile& ini) { m_settings.Save(ini); }, message))
         QMessageBox::critical(this, QStringLiteral("Error"), QString::fromStdString(message));
 }
 

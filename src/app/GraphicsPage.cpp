@@ -33,8 +33,6 @@ namespace mirla {
 namespace {
 
 constexpr double CoordinateLimit = 115425.2;
-constexpr int MaxSteps = 16000;
-constexpr int StepTableYOffset = 5;
 constexpr std::uint8_t MapIntegralAgreement = 7;
 constexpr int VariableX = 1;
 constexpr int MarkersPerCurve = 20;
@@ -109,17 +107,17 @@ void TGraphicsPage::BuildControls() {
     auto* xLayout = new QFormLayout(gbX);
     xLayout->addRow("min", AddCheckedField(FromX, "edFromX", Coordinate("Minimum X-coordinate")));
     xLayout->addRow("max", AddCheckedField(ToX, "edToX", Coordinate("Maximum X-coordinate")));
-    xLayout->addRow("Num.of Steps",
-                    AddCheckedField(StepsX, "edStepsX",
-                                    TFieldValidator("Number of Steps", TFieldKind::Integer, 2, MaxSteps)));
+    xLayout->addRow("Num.of Steps", AddCheckedField(StepsX, "edStepsX",
+                                                    TFieldValidator("Number of Steps", TFieldKind::Integer, 2,
+                                                                    MaxPlotSteps)));
     gbY = new QGroupBox("Y range", this);
     gbY->setObjectName("gbY");
     auto* yLayout = new QFormLayout(gbY);
     yLayout->addRow("min", AddCheckedField(FromY, "edFromY", Coordinate("Minimum Y-coordinate")));
     yLayout->addRow("max", AddCheckedField(ToY, "edToY", Coordinate("Maximum Y-coordinate")));
-    yLayout->addRow("Num.of Steps",
-                    AddCheckedField(StepsY, "edStepsY",
-                                    TFieldValidator("Number of Steps", TFieldKind::Integer, 0, MaxSteps)));
+    yLayout->addRow("Num.of Steps", AddCheckedField(StepsY, "edStepsY",
+                                                    TFieldValidator("Number of Steps", TFieldKind::Integer, 0,
+                                                                    MaxPlotSteps)));
 
     auto* names = new QGridLayout;
     auto addRow = [&](QLabel* label, QWidget* field) {
@@ -158,10 +156,11 @@ void TGraphicsPage::BuildControls() {
 
     edX->setText("X");
     edY->setText("Y");
-    m_fields[FromX].Edit->setText("-10");
-    m_fields[ToX].Edit->setText("10");
-    m_fields[FromY].Edit->setText("-10");
-    m_fields[ToY].Edit->setText("10");
+    const TCalcSettings defaults;
+    m_fields[FromX].Edit->setText(QString::fromStdString(defaults.XMin));
+    m_fields[ToX].Edit->setText(QString::fromStdString(defaults.XMax));
+    m_fields[FromY].Edit->setText(QString::fromStdString(defaults.YMin));
+    m_fields[ToY].Edit->setText(QString::fromStdString(defaults.YMax));
     m_fields[NumCont].Edit->setText("10");
     m_fields[Exaggerate].Edit->setText("0");
 
@@ -195,7 +194,7 @@ void TGraphicsPage::BuildControls() {
 
     connect(m_fields[StepsX].Edit, &QLineEdit::textChanged, this, [this] { StepsChanged(0, StepsX); });
     connect(m_fields[StepsY].Edit, &QLineEdit::textChanged, this,
-            [this] { StepsChanged(StepTableYOffset, StepsY); });
+            [this] { StepsChanged(PlotTypeCount, StepsY); });
 }
 
 QLineEdit* TGraphicsPage::AddCheckedField(TField field, const char* objectName, TFieldValidator validator) {
@@ -234,7 +233,7 @@ void TGraphicsPage::StepsChanged(int tableOffset, TField field) {
 void TGraphicsPage::FillStepFields() {
     const auto type = static_cast<std::size_t>(m_plotType);
     m_fields[StepsX].Edit->setText(QString::number(m_stepTable[type]));
-    m_fields[StepsY].Edit->setText(QString::number(m_stepTable[type + StepTableYOffset]));
+    m_fields[StepsY].Edit->setText(QString::number(m_stepTable[type + PlotTypeCount]));
 }
 
 QString TGraphicsPage::FunctionText() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/PageBase.h"
+#include "app/core/CalcSettings.h"
 #include "app/core/FieldValidator.h"
 #include "engine/Extended.h"
 #include "plotlib/core/PlotTypes.h"
@@ -95,7 +96,7 @@ private:
     QPushButton* sbColor = nullptr;
 
     int m_plotType = PlotFx;
-    std::array<int, 10> m_stepTable = {200, 40, 40, 40, 360, 0, 40, 40, 40, 0};
+    std::array<int, 2 * PlotTypeCount> m_stepTable = TCalcSettings().StepTable;
     Extended m_lastExaggeration = 0;
 };
 

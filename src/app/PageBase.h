@@ -9,7 +9,6 @@ class TCalcShell;
 /// A page of the main window's page control. The main window calls Activate() whenever the
 /// page becomes the active one, and Load()/Save() at start-up and close.
 class TCalcPage : public QWidget {
-    Q_OBJECT
 public:
     TCalcPage(TCalcShell& shell, QWidget* parent) : QWidget(parent), m_shell(shell) {}
     /// The page became the active page (focus its first field, refresh what it shows).

@@ -2,6 +2,7 @@
 
 #include "cli/Interrupts.h"
 #include "engine/EngineText.h"
+#include "runtime/TextEncoding.h"
 
 #include <cerrno>
 #include <clocale>

@@ -27,10 +27,6 @@ void RaiseEvalErrorSpan(EvalContext& ctx, int code, int start, int end);
 /// is raised as by `RaiseEvalError`. The caller returns 0.
 void RaiseDomainError(EvalContext& ctx, int code);
 
-/// The character the engine reads in place of one that may not stand in a text (a control
-/// character or the end marker itself); nothing accepts it, so it is a syntax error there.
-constexpr char RefusedChar = '\x80';
-
 /// Position of the last character read so far (the end marker does not advance the cursor).
 inline int LastReadPosition(const EvalContext& ctx) {
     return ctx.Current == EndMarker ? ctx.ReadPos : ctx.ReadPos - 1;
@@ -43,7 +39,7 @@ inline char NextChar(EvalContext& ctx) {
         return EndMarker;
     }
     const char c = ctx.Input[static_cast<std::size_t>(ctx.ReadPos++)];
-    ctx.Current = static_cast<unsigned char>(c) < 0x20 || c == EndMarker ? RefusedChar : c;
+    ctx.Current = static_cast<unsigned char>(c) < 0x20 || c == EndMarker ? RejectedChar : c;
     return ctx.Current;
 }
 

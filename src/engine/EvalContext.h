@@ -23,6 +23,10 @@ constexpr char SquareChar = '\xB2';
 constexpr char CubeChar = '\xB3';
 constexpr char RootChar = '\xBD';
 constexpr char PiChar = '\xB6';
+/// The character that stands for anything the engine may not read (a control character, the
+/// end marker itself, a character it has no byte for); no part of the grammar accepts it, so
+/// it is a syntax error at its position.
+constexpr char RejectedChar = '\x80';
 
 /// Number of one-letter variables and their letters, index 1..10.
 constexpr int VariableCount = 10;

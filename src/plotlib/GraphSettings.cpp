@@ -1,7 +1,7 @@
 #include "plotlib/GraphSettings.h"
 
-#include "app/core/IniFile.h"
 #include "plotlib/Graph.h"
+#include "runtime/IniKeys.h"
 
 #include <algorithm>
 #include <cctype>
@@ -80,21 +80,14 @@ std::optional<double> ReadDoubleText(std::string text) {
     return ParseDouble(text);
 }
 
-/// Writes every key it is shown.
-class TKeyWriter {
+/// Writes every key it is shown, with the value kinds of a graph besides the plain ones.
+class TKeyWriter : public TIniKeyWriter {
 public:
-    TKeyWriter(TIniFile& ini, std::string section) : m_ini(ini), m_section(std::move(section)) {}
+    using TIniKeyWriter::TIniKeyWriter;
+    using TIniKeyWriter::Value;
 
-    void Value(const std::string& key, const int& value, int, int) {
-        m_ini.WriteInteger(m_section, key, value);
-    }
-    void Value(const std::string& key, const bool& value) { m_ini.WriteBool(m_section, key, value); }
     void Value(const std::string& key, const double& value) {
         m_ini.WriteString(m_section, key, DoubleText(value));
-    }
-    void Value(const std::string& key, const std::string& value) { m_ini.WriteString(m_section, key, value); }
-    template <class E> void Enum(const std::string& key, const E& value, E) {
-        m_ini.WriteInteger(m_section, key, static_cast<int>(value));
     }
     /// A value whose change goes through a setter.
     template <class T, class Setter> void Property(const std::string& key, T value, Setter) {
@@ -115,34 +108,15 @@ public:
             Value(prefix + "_LabelValue" + std::to_string(i), labels[i].Value);
         }
     }
-
-private:
-    TIniFile& m_ini;
-    std::string m_section;
 };
 
-/// Reads every key it is shown into the value; a missing, unreadable or out-of-range value keeps the
-/// current one, so a damaged file can never set an invalid state.
-class TKeyReader {
+/// Reads every key it is shown, with the value kinds of a graph besides the plain ones.
+class TKeyReader : public TIniKeyReader {
 public:
-    TKeyReader(const TIniFile& ini, std::string section) : m_ini(ini), m_section(std::move(section)) {}
+    using TIniKeyReader::TIniKeyReader;
+    using TIniKeyReader::Value;
 
-    void Value(const std::string& key, int& value, int lowest, int highest) {
-        const auto read = Integer(key);
-        if (read && *read >= lowest && *read <= highest) {
-            value = *read;
-        }
-    }
-    void Value(const std::string& key, bool& value) { Read(key, value); }
     void Value(const std::string& key, double& value) { Read(key, value); }
-    void Value(const std::string& key, std::string& value) {
-        value = m_ini.ReadString(m_section, key, value);
-    }
-    template <class E> void Enum(const std::string& key, E& value, E last) {
-        int ordinal = static_cast<int>(value);
-        Value(key, ordinal, 0, static_cast<int>(last));
-        value = static_cast<E>(ordinal);
-    }
     /// Calls `set` only when the key holds a readable value, so setters with side effects run only
     /// for what the file says.
     template <class T, class Setter> void Property(const std::string& key, T value, Setter set) {
@@ -175,26 +149,7 @@ public:
     }
 
 private:
-    std::optional<std::string> Text(const std::string& key) const {
-        // No text the writer produces contains a line break, so this fallback marks a missing key.
-        constexpr const char* Missing = "\n";
-        std::string text = m_ini.ReadString(m_section, key, Missing);
-        return text == Missing ? std::nullopt : std::optional(std::move(text));
-    }
-    std::optional<int> Integer(const std::string& key) const {
-        const auto text = Text(key);
-        std::string_view digits = text ? Trimmed(*text) : std::string_view();
-        if (digits.size() > 1 && digits.front() == '+') {
-            digits.remove_prefix(1);
-        }
-        int value = 0;
-        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-        if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size()) {
-            return std::nullopt;
-        }
-        return value;
-    }
-    bool Read(const std::string& key, bool& value) const {
+    bool Read(const std::string& key, bool& value) {
         const auto read = Integer(key);
         if (read) {
             value = *read != 0;
@@ -209,9 +164,6 @@ private:
         }
         return read.has_value();
     }
-
-    const TIniFile& m_ini;
-    std::string m_section;
 };
 
 template <class Keys> void Colour(Keys& keys, const std::string& key, TColor& color) {

@@ -1,11 +1,11 @@
 #include "plotlib/Plot.h"
 
-#include "app/core/IniFile.h"
 #include "plotlib/GraphSettings.h"
 #include "plotlib/PictureFiles.h"
 #include "plotlib/PlotCursors.h"
 #include "plotlib/PropertiesDialog.h"
 #include "plotlib/Series.h"
+#include "runtime/SettingsFile.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -514,19 +514,19 @@ void TPlot::SaveSettings() {
     if (path.empty()) {
         return;
     }
-    TIniFile ini;
+    const std::string section = SettingsSection().toStdString();
     std::string message;
-    // A file that cannot be read is not overwritten: the other sections in it would be lost.
-    if (ini.Load(path, message)) {
-        const std::string section = SettingsSection().toStdString();
-        SaveGraphSettings(*m_graph, ini, section);
-        ini.WriteBool(section, "Plot_StatusBarVisible", StatusBarVisible());
-        ini.WriteBool(section, "Plot_StatusBarGrip", StatusBarGrip());
-        if (ini.Save(path, message)) {
-            return;
-        }
+    const bool saved = UpdateSettingsFile(
+        path,
+        [&](TIniFile& ini) {
+            SaveGraphSettings(*m_graph, ini, section);
+            ini.WriteBool(section, "Plot_StatusBarVisible", StatusBarVisible());
+            ini.WriteBool(section, "Plot_StatusBarGrip", StatusBarGrip());
+        },
+        message);
+    if (!saved) {
+        QMessageBox::critical(this, MessageTitle(), QString::fromStdString(message));
     }
-    QMessageBox::critical(this, MessageTitle(), QString::fromStdString(message));
 }
 
 void TPlot::LoadSettings() {

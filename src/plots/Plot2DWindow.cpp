@@ -1,8 +1,8 @@
 #include "plots/Plot2DWindow.h"
 
 #include "app/core/CalcSettings.h"
-#include "app/core/IniFile.h"
 #include "plotlib/Plot.h"
+#include "runtime/SettingsFile.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -218,15 +218,10 @@ void TfmPlot2D::LoadWindowPlacement() {
 void TfmPlot2D::SaveWindowPlacement() {
     if (m_settingsFile.empty())
         return;
-    // Reading the file first keeps every other section as it stands.
-    TIniFile ini;
+    const TWindowPlacement placement{x(), y(), width(), height()};
     std::string message;
-    if (!ini.Load(m_settingsFile, message)) {
-        QMessageBox::critical(this, QStringLiteral("Error"), QString::fromStdString(message));
-        return;
-    }
-    TWindowPlacement{x(), y(), width(), height()}.Write(ini, FormName);
-    if (!ini.Save(m_settingsFile, message))
+    if (!UpdateSettingsFile(
+            m_settingsFile, [&](TIniFile& ini) { placement.Write(ini, FormName); }, message))
         QMessageBox::critical(this, QStringLiteral("Error"), QString::fromStdString(message));
 }
 

@@ -1,6 +1,6 @@
 #include "app/core/CalcSettings.h"
 #include "app/core/CalcFiles.h"
-#include "app/core/IniFile.h"
+#include "runtime/IniFile.h"
 
 #include "userdefs/TempDir.h"
 

@@ -1,4 +1,5 @@
 #include "engine/EngineText.h"
+#include "runtime/TextEncoding.h"
 
 #include "userdefs/TempDir.h"
 

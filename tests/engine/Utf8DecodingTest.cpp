@@ -1,4 +1,6 @@
 #include "engine/EngineText.h"
+#include "engine/EvalContext.h"
+#include "runtime/TextEncoding.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "plotlib/GraphSettings.h"
 
-#include "app/core/IniFile.h"
 #include "plotlib/Graph.h"
+#include "runtime/IniFile.h"
 
 #include <QTemporaryDir>
 

@@ -8,6 +8,11 @@ namespace mirla {
 class TIniFile;
 class TCalcFiles;
 
+/// Number of plot types of the Graphics page ("Plot f(X)" ... "Polar").
+constexpr int PlotTypeCount = 5;
+/// Most steps a plot samples along one axis.
+constexpr int MaxPlotSteps = 16000;
+
 /// Every setting the calculator remembers between runs, with its default.
 class TCalcSettings {
 public:
@@ -33,7 +38,8 @@ public:
     std::string Title = "f()";
     std::string XAxis = "X";
     std::string YAxis = "Y";
-    std::array<int, 10> StepTable = {200, 40, 40, 40, 360, 0, 40, 40, 40, 0}; ///< X steps 0..4, Y steps 0..4
+    /// The X step counts of the plot types, then their Y step counts.
+    std::array<int, 2 * PlotTypeCount> StepTable = {200, 40, 40, 40, 360, 0, 40, 40, 40, 0};
     // "Calc"
     int Left = 0;
     int Top = 0;

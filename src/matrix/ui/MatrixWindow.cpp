@@ -1,7 +1,7 @@
 #include "matrix/ui/MatrixWindow.h"
 
 #include "app/core/CalcSettings.h"
-#include "app/core/IniFile.h"
+#include "runtime/IniFile.h"
 
 #include "matrix/Elimination.h"
 #include "matrix/MatrixException.h"

@@ -3,9 +3,9 @@
 #include "app/CalcShell.h"
 #include "app/core/CalcFiles.h"
 #include "app/core/CalcSettings.h"
-#include "app/core/IniFile.h"
 #include "engine/Engine.h"
 #include "engine/InputPreparation.h"
+#include "runtime/SettingsFile.h"
 #include "userdefs/UserVariables.h"
 #include "userdefs/ui/DefinitionsPageLayout.h"
 #include "userdefs/ui/SetVarDialog.h"
@@ -149,14 +149,10 @@ void TUserVarsPage::ListDoubleClicked(QListWidgetItem* item) {
 
 bool WriteFilesSetting(QWidget* parent, const std::string& settingsFile, const std::string& key,
                        const QString& path) {
-    TIniFile ini;
     std::string message;
-    if (!ini.Load(settingsFile, message)) {
-        ShowErrorMessage(parent, ModelMessage(message, QString::fromStdString(settingsFile)));
-        return false;
-    }
-    ini.WriteString("Files", key, path.toStdString());
-    if (!ini.Save(settingsFile, message)) {
+    if (!UpdateSettingsFile(
+            settingsFile, [&](TIniFile& ini) { ini.WriteString("Files", key, path.toStdString()); },
+            message)) {
         ShowErrorMessage(parent, ModelMessage(message, QString::fromStdString(settingsFile)));
         return false;
     }

@@ -11,10 +11,10 @@ namespace mirla {
 /// and written back unchanged.
 class TIniFile {
 public:
-    /// Reads a file; a missing file gives an empty one (true). False with a message when the
-    /// file exists but cannot be read.
+    /// Reads a file; a missing file gives an empty one (true). False, with a message naming the
+    /// file and the reason, when the file exists but cannot be read or is not text.
     bool Load(const std::string& path, std::string& message);
-    /// Writes to a temporary file renamed over `path`; false with "Can't create file <path>".
+    /// Writes to a temporary file renamed over `path`; false with "Can't create file <path>: <reason>".
     bool Save(const std::string& path, std::string& message) const;
 
     std::string ReadString(const std::string& section, const std::string& key,

@@ -1,4 +1,4 @@
-#include "app/core/IniFile.h"
+#include "runtime/IniFile.h"
 
 #include "userdefs/TempDir.h"
 
@@ -132,7 +132,7 @@ TEST(IniFile, AMissingFileIsEmptyAndAFolderCannotBeRead) {
     EXPECT_EQ(ini.ReadInteger("S", "k", 0), 0);
     std::filesystem::create_directory(dir.File("folder.ini"));
     EXPECT_FALSE(ini.Load(dir.File("folder.ini"), message));
-    EXPECT_EQ(message, "Can't read file " + dir.File("folder.ini"));
+    EXPECT_EQ(message, "Can't read file " + dir.File("folder.ini") + ": it is a folder");
 }
 
 TEST(IniFile, AFailedSaveKeepsTheOldFileAndSaysSo) {
@@ -144,17 +144,17 @@ TEST(IniFile, AFailedSaveKeepsTheOldFileAndSaysSo) {
     std::string message;
     const std::string unreachable = dir.File("no-folder/Mirla.INI");
     EXPECT_FALSE(ini.Save(unreachable, message));
-    EXPECT_EQ(message, "Can't create file " + unreachable);
+    EXPECT_EQ(message, "Can't create file " + unreachable + ": No such file or directory");
     // A folder in the way of the rename: the temporary is written, the rename fails.
     const std::string blocked = dir.File("blocked.ini");
     std::filesystem::create_directory(blocked);
     EXPECT_FALSE(ini.Save(blocked, message));
-    EXPECT_EQ(message, "Can't create file " + blocked);
+    EXPECT_EQ(message, "Can't create file " + blocked + ": Is a directory");
     EXPECT_EQ(ReadText(path), "[S]\nk=old\n");
     // The temporary beside the file cannot be created: the file itself stays as it was.
     std::filesystem::create_directory(path + ".saving~");
     EXPECT_FALSE(ini.Save(path, message));
-    EXPECT_EQ(message, "Can't create file " + path);
+    EXPECT_EQ(message, "Can't create file " + path + ": Is a directory");
     EXPECT_EQ(ReadText(path), "[S]\nk=old\n");
     std::filesystem::remove(path + ".saving~");
     ASSERT_TRUE(ini.Save(path, message));

@@ -1,6 +1,7 @@
-#include "app/core/IniFile.h"
+#include "runtime/IniFile.h"
 
-#include "engine/EngineText.h"
+#include "runtime/FileBytes.h"
+#include "runtime/TextEncoding.h"
 
 #include <algorithm>
 #include <charconv>
@@ -47,8 +48,15 @@ bool TIniFile::Load(const std::string& path, std::string& message) {
         return true;
     }
     std::string bytes;
-    if (!ReadFileBytes(path, bytes)) {
-        message = "Can't read file " + path;
+    std::string reason;
+    if (!ReadFileBytes(path, bytes, &reason)) {
+        message = "Can't read file " + path + ": " + reason;
+        return false;
+    }
+    // A settings file is text: zero bytes mean a damaged file or another coding (UTF-16), which
+    // would read as nonsense and be written back as such.
+    if (bytes.find('\0') != std::string::npos) {
+        message = "Can't read file " + path + ": it is not a text file";
         return false;
     }
     TIniFile read;
@@ -94,8 +102,9 @@ bool TIniFile::Save(const std::string& path, std::string& message) const {
             text += entry.isKey ? entry.key + '=' + entry.value + '\n' : entry.value + '\n';
         }
     }
-    if (!WriteFileAtomically(path, text)) {
-        message = "Can't create file " + path;
+    std::string reason;
+    if (!WriteFileAtomically(path, text, &reason)) {
+        message = "Can't create file " + path + ": " + reason;
         return false;
     }
     return true;

@@ -1,0 +1,103 @@
+#include "runtime/FileBytes.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace mirla {
+
+namespace {
+
+/// Closes a file descriptor when it goes out of scope.
+class TFileDescriptor {
+public:
+    explicit TFileDescriptor(int fd) : m_fd(fd) {}
+    ~TFileDescriptor() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    TFileDescriptor(const TFileDescriptor&) = delete;
+    TFileDescriptor& operator=(const TFileDescriptor&) = delete;
+
+    int Get() const { return m_fd; }
+    /// Closes now; false when the close reports an error (a delayed write failure).
+    bool Close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+/// Records the reason of the failure errno describes and returns false.
+bool Fail(std::string* reason, const char* why = nullptr) {
+    if (reason)
+        *reason = why ? why : std::strerror(errno);
+    return false;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+} // namespace
+
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* reason) {
+    if (path.empty())
+        return Fail(reason, "no file name");
+    TFileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.Get() < 0)
+        return Fail(reason);
+    struct stat status {};
+    if (::fstat(file.Get(), &status) != 0)
+        return Fail(reason);
+    if (S_ISDIR(status.st_mode))
+        return Fail(reason, "it is a folder");
+    std::string content;
+    content.reserve(static_cast<std::size_t>(status.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t count = ::read(file.Get(), buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return Fail(reason);
+        if (count == 0)
+            break;
+        content.append(buffer, static_cast<std::size_t>(count));
+    }
+    bytes = std::move(content);
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* reason) {
+    if (path.empty())
+        return Fail(reason, "no file name");
+    const std::string temporary = path + ".saving~";
+    TFileDescriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (file.Get() < 0)
+        return Fail(reason);
+    // The data reaches the disk before the rename, so a crash leaves the old file or the new one.
+    if (!WriteAll(file.Get(), bytes) || ::fsync(file.Get()) != 0 || !file.Close() ||
+        std::rename(temporary.c_str(), path.c_str()) != 0) {
+        Fail(reason);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace mirla

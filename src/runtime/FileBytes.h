@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace mirla {
+
+/// Reads a whole file as bytes; false when it cannot be opened or read, with the reason (the
+/// system's words, or "it is a folder") in `reason` when one is given.
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* reason = nullptr);
+
+/// Writes bytes to a temporary file beside `path`, flushes them to the disk and renames the
+/// temporary over `path`. On failure the old file is untouched, the temporary is removed and
+/// false is returned with the reason in `reason` when one is given.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* reason = nullptr);
+
+} // namespace mirla
