@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,6 +54,20 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+/// The file a chain of symbolic links at `path` ends in, or `path` itself when it is no link.
+std::string LinkTarget(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::path file = path;
+    // A bounded walk, so that a loop of links ends; the rename then fails on it with a reason.
+    for (int hop = 0; hop < 40 && std::filesystem::is_symlink(file, ec); ++hop) {
+        const std::filesystem::path next = std::filesystem::read_symlink(file, ec);
+        if (ec)
+            break;
+        file = next.is_absolute() ? next : file.parent_path() / next;
+    }
+    return file.string();
+}
+
 } // namespace
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* reason) {
@@ -86,13 +101,19 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* rea
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* reason) {
     if (path.empty())
         return Fail(reason, "no file name");
-    const std::string temporary = path + ".saving~";
+    // A symbolic link stays a link: the file it points to is replaced.
+    const std::string target = LinkTarget(path);
+    const std::string temporary = target + ".saving~";
     TFileDescriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (file.Get() < 0)
         return Fail(reason);
+    // The new file keeps the permissions of the old one (a private file stays private).
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0)
+        ::fchmod(file.Get(), old.st_mode & 07777);
     // The data reaches the disk before the rename, so a crash leaves the old file or the new one.
     if (!WriteAll(file.Get(), bytes) || ::fsync(file.Get()) != 0 || !file.Close() ||
-        std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::rename(temporary.c_str(), target.c_str()) != 0) {
         Fail(reason);
         ::unlink(temporary.c_str());
         return false;

@@ -10,8 +10,9 @@ namespace mirla {
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* reason = nullptr);
 
 /// Writes bytes to a temporary file beside `path`, flushes them to the disk and renames the
-/// temporary over `path`. On failure the old file is untouched, the temporary is removed and
-/// false is returned with the reason in `reason` when one is given.
+/// temporary over `path`; the file keeps its permissions, and a symbolic link at `path` keeps
+/// pointing to the file, which is the one replaced. On failure the old file is untouched, the temporary is
+/// removed and false is returned with the reason in `reason` when one is given.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* reason = nullptr);
 
 } // namespace mirla
