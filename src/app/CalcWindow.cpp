@@ -323,6 +323,17 @@ void TfmCalc::LoadSettings() {
 }
 
 void TfmCalc::LoadHistory() {
+    const std::string reason = UnreadableHistoryReason(m_files.HistoryFile());
+    if (!reason.empty()) {
+        // Writing the history of this run over the file would lose what it holds.
+        m_historyFileKept = true;
+        QMessageBox::warning(
+            this, QStringLiteral("Warning"),
+            QStringLiteral("Can't read file %1: %2.\nThe history of this run will not be saved, "
+                           "so that the file keeps what it holds.")
+                .arg(QString::fromStdString(m_files.HistoryFile()), QString::fromStdString(reason)));
+        return;
+    }
     THistory history;
     if (!ReadHistoryFile(m_files.HistoryFile(), history))
         return;
@@ -349,6 +360,8 @@ void TfmCalc::SaveSettings() {
 }
 
 void TfmCalc::SaveHistory() const {
+    if (m_historyFileKept)
+        return;
     THistory history;
     for (const QString& line : m_history->Items())
         history.Inputs.push_back(ToEngine(line));

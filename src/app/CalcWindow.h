@@ -144,6 +144,8 @@ private:
     bool m_inputEditedByUser = false;
     bool m_shownOnce = false;
     bool m_resultIsError = false;
+    /// The history file could not be read at start, so this run leaves it as it is.
+    bool m_historyFileKept = false;
     int m_assistantMode = 1;   ///< 1 help for the name at the caret, 2 the greeting
     double m_greetingTime = 0; ///< time of day of the first showing, as a fraction of a day
     QTimer* m_assistantTimer = nullptr;

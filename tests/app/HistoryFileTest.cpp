@@ -115,5 +115,36 @@ TEST(HistoryFile, AFailedWriteKeepsTheOldFile) {
     EXPECT_EQ(ReadText(path), "1\nold\n0\n");
 }
 
+TEST(HistoryFile, OnlyAFileThatCannotBeReadHasSomethingToLose) {
+    struct Case {
+        const char* Name;
+        std::string Text; ///< the file's content; "/" makes a folder in its place, "-" no file
+        std::string Reason;
+    };
+    const std::vector<Case> cases = {
+        {"missing", "-", ""},
+        {"empty", "", ""},
+        {"blank", " \r\n", ""},
+        {"history", "1\n1+1\n1\n2\n", ""},
+        {"no count", "x\n1+1\n", "it does not begin with the number of its lines"},
+        {"UTF-16",
+         std::string("\xFF\xFE"
+                     "1\0\n\0",
+                     6),
+         "it is not a text file"},
+        {"folder", "/", "it is a folder"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const std::string path = dir.File("Mirla.HST");
+        if (c.Text == "/") {
+            std::filesystem::create_directory(path);
+        } else if (c.Text != "-") {
+            WriteText(path, c.Text);
+        }
+        EXPECT_EQ(UnreadableHistoryReason(path), c.Reason) << c.Name;
+    }
+}
+
 } // namespace
 } // namespace mirla

@@ -1,9 +1,11 @@
 #include "app/core/HistoryFile.h"
 
 #include "engine/EngineText.h"
+#include "runtime/FileBytes.h"
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <optional>
 
 namespace mirla {
@@ -72,6 +74,27 @@ bool ReadHistoryFile(const std::string& path, THistory& history) {
     }
     history = std::move(read);
     return true;
+}
+
+std::string UnreadableHistoryReason(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec) && !ec) {
+        return {};
+    }
+    std::string bytes;
+    std::string reason;
+    if (!ReadFileBytes(path, bytes, &reason)) {
+        return reason;
+    }
+    // Zero bytes mean another coding (UTF-16) or a damaged file, which would read as nonsense.
+    if (bytes.find('\0') != std::string::npos) {
+        return "it is not a text file";
+    }
+    THistory history;
+    if (bytes.find_first_not_of(" \t\r\n") != std::string::npos && !ReadHistoryFile(path, history)) {
+        return "it does not begin with the number of its lines";
+    }
+    return {};
 }
 
 bool WriteHistoryFile(const std::string& path, const THistory& history) {

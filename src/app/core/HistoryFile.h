@@ -16,6 +16,10 @@ struct THistory {
 /// `history` is unchanged). Counts larger than the lines that follow take what is there; a
 /// missing or unreadable result count gives no results. Lines are cut to 255 characters.
 bool ReadHistoryFile(const std::string& path, THistory& history);
+/// Why the history file at `path` holds something that `ReadHistoryFile` cannot read, or an
+/// empty text when there is nothing to lose by writing over it (no file, an empty file, a file
+/// that reads).
+std::string UnreadableHistoryReason(const std::string& path);
 /// Writes a history file through a temporary file renamed over the old one.
 bool WriteHistoryFile(const std::string& path, const THistory& history);
 
