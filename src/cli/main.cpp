@@ -9,8 +9,10 @@
 #include "engine/EvalContext.h"
 #include "numbers/ComplexEvaluator.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <unistd.h>
@@ -42,10 +44,14 @@ public:
                                        : CalculateLine(m_ctx, m_width, line);
         m_host.ClearProgress();
         m_allOk = m_allOk && result.Ok;
-        std::cout << result.Output << std::endl;
+        if (!(std::cout << result.Output << std::endl) && m_outputError == 0) {
+            m_outputError = errno;
+        }
     }
 
     int ExitStatus() const { return m_allOk ? ExitAllSucceeded : ExitSomeFailed; }
+    /// The system's error number of the first result that could not be written, or 0.
+    int OutputError() const { return m_outputError; }
 
 private:
     EvalContext& m_ctx;
@@ -53,7 +59,19 @@ private:
     int m_width;
     TComplexEvaluator* m_complex;
     bool m_allOk = true;
+    int m_outputError = 0;
 };
+
+/// Says that results never reached their reader (a full disk, a closed output), which makes the
+/// run a failure; `error` is the system's error number, 0 when unknown.
+int ReportLostOutput(int error) {
+    std::cerr << "mirlac: Can't write standard output";
+    if (error != 0) {
+        std::cerr << ": " << std::strerror(error);
+    }
+    std::cerr << '\n';
+    return ExitSomeFailed;
+}
 
 void RunInteractive(TLineRunner& runner) {
     for (;;) {
@@ -109,13 +127,13 @@ int Run(const TCliOptions& options) {
         std::cerr << "mirlac: Can't read standard input\n";
         return ExitBadUsage;
     }
+    if (runner.OutputError() != 0) {
+        return ReportLostOutput(runner.OutputError());
+    }
     return runner.ExitStatus();
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    const TCommandLine commandLine = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+int Execute(const TCommandLine& commandLine) {
     switch (commandLine.Action) {
     case CliAction::Help:
         std::cout << UsageText();
@@ -130,4 +148,15 @@ int main(int argc, char** argv) {
         break;
     }
     return Run(commandLine.Options);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int status = Execute(ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
+    errno = 0;
+    if (std::cout.good() && !std::cout.flush()) {
+        return ReportLostOutput(errno);
+    }
+    return status;
 }

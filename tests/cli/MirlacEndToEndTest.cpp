@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/wait.h>
+
 namespace mirla::test {
 namespace {
 
@@ -215,6 +217,28 @@ TEST(MirlacExit, DirectoryAsFunctionFileIsUnreadable) {
         RunMirlac({"--functions=" + std::filesystem::temp_directory_path().string(), "1"});
     EXPECT_EQ(result.ExitStatus, 2);
     EXPECT_TRUE(result.Out.empty());
+}
+
+TEST(MirlacExit, LostOutputIsStatus1WithTheReason) {
+    struct Case {
+        const char* Args;
+        const char* Reason;
+    };
+    for (const Case& c :
+         {Case{"1+1 >/dev/full", "No space left on device"},
+          Case{"--help >/dev/full", "No space left on device"}, Case{"1+1 >&-", "Bad file descriptor"}}) {
+        // Standard error goes to the pipe, then standard output where the case sends it.
+        FILE* pipe = popen((std::string("'" MIRLAC_PATH "' 2>&1 ") + c.Args).c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::string errors;
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe)) {
+            errors += buffer;
+        }
+        const int status = pclose(pipe);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << c.Args << ": status " << status;
+        EXPECT_EQ(errors, std::string("mirlac: Can't write standard output: ") + c.Reason + "\n") << c.Args;
+    }
 }
 
 TEST(MirlacExit, HelpAndVersionSucceed) {
