@@ -185,12 +185,25 @@ TfmCalc::TfmCalc(const TCalcFiles& files, QWidget* parent)
     LoadHistory();
     // The plot window lives hidden beside the main window; the pages reach it through the shell.
     m_plot2D = new TfmPlot2D(m_files.SettingsFile(), this);
+    m_plot2D->SetSavesSettings(m_savesFiles);
     SetDisplayWidth(m_width);
     BuildPages();
     for (TCalcPage* page : m_pageList)
         page->Load();
     move(m_settings.Left, m_settings.Top);
     qApp->installEventFilter(this);
+    if (!m_savesFiles)
+        TellFilesAreNotSaved();
+}
+
+void TfmCalc::TellFilesAreNotSaved() {
+    const QString folder = QString::fromStdString(m_files.Folder());
+    const QString why = m_folderLock.Held()
+                            ? QStringLiteral("The folder %1 cannot be written.").arg(folder)
+                            : QStringLiteral("Another Mirla keeps its files in %1.").arg(folder);
+    QMessageBox::information(this, QStringLiteral("Information"),
+                             why + QStringLiteral("\nThis window reads them but does not save its settings "
+                                                  "or history."));
 }
 
 TfmCalc::~TfmCalc() {
@@ -343,7 +356,7 @@ void TfmCalc::LoadHistory() {
         m_results->addItem(FromEngine(line));
 }
 
-void TfmCalc::SaveSettings() {
+bool TfmCalc::SaveSettings() {
     m_settings.Notation = m_ctx.NotationMode;
     m_settings.Digits = m_width;
     m_settings.ComplexForm = m_complex.Form();
@@ -353,14 +366,19 @@ void TfmCalc::SaveSettings() {
     m_settings.Top = y();
     for (TCalcPage* page : m_pageList)
         page->Save();
+    if (!m_savesFiles)
+        return false;
     std::string message;
     if (!UpdateSettingsFile(
-            m_files.SettingsFile(), [this](TIniFile& ini) { m_settings.Save(ini); }, message))
+            m_files.SettingsFile(), [this](TIniFile& ini) { m_settings.Save(ini); }, message)) {
         QMessageBox::critical(this, QStringLiteral("Error"), QString::fromStdString(message));
+        return false;
+    }
+    return true;
 }
 
 void TfmCalc::SaveHistory() const {
-    if (m_historyFileKept)
+    if (!m_savesFiles || m_historyFileKept)
         return;
     THistory history;
     for (const QString& line : m_history->Items())
@@ -733,10 +751,13 @@ void TfmCalc::closeEvent(QCloseEvent* event) {
         return;
     }
     m_closeAfterCycle = false;
+    // A settings file that could not be updated has been reported once: the plot window leaves
+    // it alone too.
+    if (!SaveSettings())
+        m_plot2D->SetSavesSettings(false);
     // An open plot window keeps its placement and plot settings as if the user had closed it.
     if (m_plot2D->isVisible())
         m_plot2D->close();
-    SaveSettings();
     SaveHistory();
     event->accept();
 }

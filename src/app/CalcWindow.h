@@ -4,6 +4,7 @@
 #include "app/GuiEngineHost.h"
 #include "app/core/CalcFiles.h"
 #include "app/core/CalcSettings.h"
+#include "app/core/FolderLock.h"
 #include "engine/EvalContext.h"
 #include "numbers/ComplexEvaluator.h"
 
@@ -113,8 +114,12 @@ private:
     void BuildPages();
     void LoadSettings();
     void LoadHistory();
-    void SaveSettings();
+    /// Writes the settings; false when they were not written (not this window's to write, or the
+    /// file could not be updated, which has been reported).
+    bool SaveSettings();
     void SaveHistory() const;
+    /// Tells the user once at start why this window does not save its settings and history.
+    void TellFilesAreNotSaved();
     void ApplyFontSize(int points);
     void ShowError();
     void ShowResultColoured(const QString& text, bool isError);
@@ -131,6 +136,10 @@ private:
     void AssistantTick();
 
     TCalcFiles m_files;
+    TFolderLock m_folderLock{m_files.Folder()};
+    /// False when this window may not write the settings and history (another Mirla keeps the
+    /// files, or the folder cannot take them): they stay in memory for this run.
+    bool m_savesFiles = m_files.Writable() && m_folderLock.Held();
     TCalcSettings m_settings;
     EvalContext m_ctx;
     TComplexEvaluator m_complex{m_ctx};

@@ -514,19 +514,18 @@ void TPlot::SaveSettings() {
     if (path.empty()) {
         return;
     }
-    const std::string section = SettingsSection().toStdString();
     std::string message;
-    const bool saved = UpdateSettingsFile(
-        path,
-        [&](TIniFile& ini) {
-            SaveGraphSettings(*m_graph, ini, section);
-            ini.WriteBool(section, "Plot_StatusBarVisible", StatusBarVisible());
-            ini.WriteBool(section, "Plot_StatusBarGrip", StatusBarGrip());
-        },
-        message);
-    if (!saved) {
+    if (!UpdateSettingsFile(
+            path, [this](TIniFile& ini) { WriteSettings(ini); }, message)) {
         QMessageBox::critical(this, MessageTitle(), QString::fromStdString(message));
     }
+}
+
+void TPlot::WriteSettings(TIniFile& ini) const {
+    const std::string section = SettingsSection().toStdString();
+    SaveGraphSettings(*m_graph, ini, section);
+    ini.WriteBool(section, "Plot_StatusBarVisible", StatusBarVisible());
+    ini.WriteBool(section, "Plot_StatusBarGrip", StatusBarGrip());
 }
 
 void TPlot::LoadSettings() {

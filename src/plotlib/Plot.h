@@ -14,6 +14,8 @@ class QStatusBar;
 
 namespace mirla {
 
+class TIniFile;
+
 class TSeries;
 
 /// Switches that disable parts of the properties dialog.
@@ -105,8 +107,11 @@ public:
     void AddContour(std::unique_ptr<TLayer> contour);
     /// Frees every layer, empties both legends and the axes' user labels.
     void Clear();
-    /// Writes the plot's settings to its INI file (nothing when `IniFileName` is empty).
+    /// Writes the plot's settings to its INI file (nothing when `IniFileName` is empty); a file
+    /// that cannot be updated is reported and left as it is.
     void SaveSettings();
+    /// Writes the plot's settings into `ini`, in the plot's own section.
+    void WriteSettings(TIniFile& ini) const;
     /// Reads the plot's settings when the file says they were saved.
     void LoadSettings();
 

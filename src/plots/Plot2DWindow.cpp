@@ -215,13 +215,16 @@ void TfmPlot2D::LoadWindowPlacement() {
     resize(placement.Width, placement.Height);
 }
 
-void TfmPlot2D::SaveWindowPlacement() {
-    if (m_settingsFile.empty())
+void TfmPlot2D::SaveSettings() {
+    if (m_settingsFile.empty() || !m_savesSettings)
         return;
     const TWindowPlacement placement{x(), y(), width(), height()};
+    const auto write = [&](TIniFile& ini) {
+        placement.Write(ini, FormName);
+        m_chart->WriteSettings(ini);
+    };
     std::string message;
-    if (!UpdateSettingsFile(
-            m_settingsFile, [&](TIniFile& ini) { placement.Write(ini, FormName); }, message))
+    if (!UpdateSettingsFile(m_settingsFile, write, message))
         QMessageBox::critical(this, QStringLiteral("Error"), QString::fromStdString(message));
 }
 
@@ -232,8 +235,7 @@ void TfmPlot2D::showEvent(QShowEvent* event) {
 }
 
 void TfmPlot2D::closeEvent(QCloseEvent* event) {
-    SaveWindowPlacement();
-    m_chart->SaveSettings();
+    SaveSettings();
     QMainWindow::closeEvent(event);
 }
 

@@ -32,8 +32,9 @@ public:
     bool WasShown() const { return m_shown; }
     /// The frame width that the 3-D view brings back when it is switched off.
     int RememberedFrameWidth() const { return m_flatFrameWidth; }
-    /// Writes left, top, width and height into the settings file's section "fmPlot2D".
-    void SaveWindowPlacement();
+    /// Whether closing writes the placement and the plot settings (false when another program
+    /// keeps the files, or when the settings file could not be updated and was reported once).
+    void SetSavesSettings(bool saves) { m_savesSettings = saves; }
 
 signals:
     /// The window was shown (the main window enables its "Show plots" commands).
@@ -50,6 +51,8 @@ private:
     void BuildMenus();
     void BuildToolBar();
     void LoadWindowPlacement();
+    /// Writes the placement (section "fmPlot2D") and the plot settings in one update of the file.
+    void SaveSettings();
     void SetZoomBackEnabled(bool enabled);
     void UpdateZoomBack();
 
@@ -63,6 +66,7 @@ private:
     void View3DClick();
 
     std::string m_settingsFile;
+    bool m_savesSettings = true;
     TPlot* m_chart = nullptr;
     bool m_shown = false;
     int m_flatFrameWidth = 1;

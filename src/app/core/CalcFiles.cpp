@@ -49,9 +49,15 @@ TCalcFiles TCalcFiles::Locate(const std::string& programFolder, const std::strin
     }
     // A read-only program folder: the user's files go to the user folder. Files already in the
     // program folder are copied there the first time, so that they are not lost either.
-    files.m_folder = userFolder;
     std::error_code ec;
     fs::create_directories(userFolder, ec);
+    if (!CanCreateFilesIn(userFolder)) {
+        // Neither folder takes files: the program folder's files are read, and nothing is saved.
+        files.m_folder = programFolder;
+        files.m_writable = false;
+        return files;
+    }
+    files.m_folder = userFolder;
     for (const char* name : UserFileNames) {
         const fs::path source = fs::path(programFolder) / name;
         const fs::path target = fs::path(userFolder) / name;

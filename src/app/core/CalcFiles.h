@@ -6,7 +6,8 @@ namespace mirla {
 
 /// Where the program's files live: the program's folder when it already holds Mirla.INI or is
 /// writable (a portable install), otherwise the per-user configuration folder (~/.config/Mirla),
-/// so that a read-only program folder never loses a user's settings, history or files.
+/// so that a read-only program folder never loses a user's settings, history or files. When
+/// neither folder takes files, the program folder's files are read and none is written.
 class TCalcFiles {
 public:
     /// Chooses the folder for a program in `programFolder`; `userFolder` is the per-user
@@ -17,7 +18,9 @@ public:
     /// The folder of the running program file.
     static std::string ProgramFolder();
 
-    const std::string& Folder() const { return m_folder; }            ///< D
+    const std::string& Folder() const { return m_folder; } ///< D
+    /// False when the folder cannot take files, so that settings and history are not saved.
+    bool Writable() const { return m_writable; }
     const std::string& ProgramDir() const { return m_programFolder; } ///< where the program file is
     std::string BasePath() const { return m_folder + "/Mirla"; }      ///< B
     std::string SettingsFile() const { return BasePath() + ".INI"; }
@@ -30,6 +33,7 @@ public:
 private:
     std::string m_folder;
     std::string m_programFolder;
+    bool m_writable = true;
 };
 
 } // namespace mirla
