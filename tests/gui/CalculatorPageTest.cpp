@@ -1,5 +1,4 @@
 #include "app/CalculatorPage.h"
-#include "app/CalcShell.h"
 #include "app/ComplexNotice.h"
 #include "app/TapePage.h"
 #include "app/core/CalcFiles.h"
@@ -21,61 +20,11 @@
 
 namespace mirla::test {
 
-/// A stand-in for the main window: an input line with the insertion rule, and records of
-/// what the pages asked for.
-class TFakeShell : public TCalcShell {
-public:
-    TFakeShell() : m_complex(m_engine) {}
-    EvalContext& Engine() override { return m_engine; }
-    void SetFunc(const QString& text) override {
-        m_input.del();
-        const int origin = m_input.cursorPosition();
-        m_input.insert(text);
-        for (const QString pattern : {"()", "(,)", "(,,)"}) {
-            const int at = text.indexOf(pattern);
-            if (at >= 0)
-                m_input.setCursorPosition(origin + at + 1);
-        }
-    }
-    void ReturnClick() override { ++returnClicks; }
-    QString InputLineText() const override { return m_input.text(); }
-    void ShowAssistantText(const QString&) override {}
-    void MoveToHistoryTop() override {}
-    int DisplayWidth() const override { return m_engine.DisplayWidth; }
-    void ShowHelp(int topic) override { helpTopics.append(topic); }
-    TCalcSettings& Settings() override { return m_settings; }
-    const TCalcFiles& Files() const override { return m_files; }
-    void AddTapeLine(const QString& line) override { tape.prepend(line); }
-    void ShowResultText(const QString& text) override { result = text; }
-    void SetDisplayWidth(int width) override { m_engine.DisplayWidth = width; }
-    bool ComplexMode() const override { return complexMode; }
-    void SetComplexMode(bool on) override { complexMode = on; }
-    TComplexEvaluator* ComplexEvaluator() override { return &m_complex; }
-    QLineEdit* InputLine() override { return &m_input; }
-    void ClearLists() override { ++listClears; }
-    void ShowFunctionHelp(int code) override { helpCodes.append(code); }
-
-    int returnClicks = 0;
-    int listClears = 0;
-    bool complexMode = false;
-    QString result;
-    QStringList tape;
-    QList<int> helpTopics;
-    QList<int> helpCodes;
-
-private:
-    EvalContext m_engine;
-    TComplexEvaluator m_complex;
-    TCalcSettings m_settings;
-    TCalcFiles m_files;
-    QLineEdit m_input;
-};
-
 class CalculatorPageTest : public QObject {
     Q_OBJECT
 
 private:
-    TFakeShell* m_shell = nullptr;
+    TFakeCalculatorShell* m_shell = nullptr;
     TCalculatorPage* m_page = nullptr;
     TModalWatchdog* m_watchdog = nullptr;
 
@@ -101,7 +50,7 @@ private:
 private slots:
     void init() {
         m_watchdog = new TModalWatchdog;
-        m_shell = new TFakeShell;
+        m_shell = new TFakeCalculatorShell;
         m_page = new TCalculatorPage(*m_shell, nullptr);
         m_page->Load();
     }
@@ -271,10 +220,10 @@ private slots:
 
     void ComplexFormReshowsTheLastValueWithATapeLine() {
         SwitchToComplexWithoutNotice();
-        m_shell->ComplexEvaluator()->SetLastComplex(ComplexValue{FormRect, 3, 4});
+        m_shell->ComplexEvaluator().SetLastComplex(ComplexValue{FormRect, 3, 4});
         m_shell->InputLine()->setText("comp(3,4)");
         ClickItem("rgComplexForm", 0);
-        QCOMPARE(m_shell->ComplexEvaluator()->Form(), std::uint8_t(FormPolar));
+        QCOMPARE(m_shell->ComplexEvaluator().Form(), std::uint8_t(FormPolar));
         QVERIFY2(m_shell->result.contains('5'), qPrintable(m_shell->result));
         QCOMPARE(m_shell->tape.first(), "comp(3,4) = " + m_shell->result);
     }
@@ -319,7 +268,7 @@ class TapePageTest : public QObject {
     Q_OBJECT
 
 private:
-    TFakeShell m_shell;
+    TFakeCalculatorShell m_shell;
 
     static QPushButton* Button(TTapePage& page, const QString& caption) {
         for (QPushButton* button : page.findChildren<QPushButton*>())
