@@ -61,7 +61,7 @@ private slots:
         delete m_watchdog;
     }
 
-    void FunctionButtonsInsertTheirNameWithTheCaretInTheParentheses() {
+    void functionButtonsInsertTheirNameWithTheCaretInTheParentheses() {
         struct Case {
             int code;
             QString text;
@@ -79,7 +79,7 @@ private slots:
         }
     }
 
-    void ButtonsHaveTheirCaptionsAndHints() {
+    void buttonsHaveTheirCaptionsAndHints() {
         QCOMPARE(Function(22)->text(), QString("solv"));
         QCOMPARE(Function(11)->text(), QString("rand"));
         QCOMPARE(Function(87)->text(), QString("10\u00AA"));
@@ -93,14 +93,14 @@ private slots:
         QVERIFY(ButtonCaptioned("Units")->isEnabled());
     }
 
-    void KeypadInsertsItsCharacters() {
+    void keypadInsertsItsCharacters() {
         for (const QString caption : {"7", "+", "\u00B2", "?"})
             ButtonCaptioned(caption)->click();
         ButtonCaptioned("Loop")->click();
         QCOMPARE(m_shell->InputLineText(), QString("7+\u00B2?for J to K step M do(?)"));
     }
 
-    void ClickFunctionActsLikeItsButtonButNotWhenDisabled() {
+    void clickFunctionActsLikeItsButtonButNotWhenDisabled() {
         m_page->ClickFunction(2);
         QCOMPARE(m_shell->InputLineText(), QString("arcsin()"));
         SwitchToComplexWithoutNotice();
@@ -111,14 +111,14 @@ private slots:
         QCOMPARE(m_shell->InputLineText(), QString("comp(,)"));
     }
 
-    void VariableButtonsInsertTheLetterWhenEvaluateIsOff() {
+    void variableButtonsInsertTheLetterWhenEvaluateIsOff() {
         m_page->ClickVariable(1);
         m_page->ClickVariable(10);
         m_page->findChild<QToolButton*>("sbVarW")->click();
         QCOMPARE(m_shell->InputLineText(), QString("XNW"));
     }
 
-    void BaseTwoCounterStepsThroughTheBitGroups() {
+    void baseTwoCounterStepsThroughTheBitGroups() {
         ClickItem("rgBase", 2);
         QCOMPARE(m_shell->Engine().Base, int(BaseBinary));
         QCOMPARE(m_page->findChild<QLabel*>("lbDigits")->text(), QString("Bits"));
@@ -134,7 +134,7 @@ private slots:
         QVERIFY(m_shell->tape.first().endsWith("; Base=2"));
     }
 
-    void BaseChangeAddsATapeLineAndKeepsTheWidth() {
+    void baseChangeAddsATapeLineAndKeepsTheWidth() {
         m_shell->Engine().PrevValue = 255;
         m_shell->InputLine()->setText("255");
         ClickItem("rgBase", 1);
@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(Digits()->value(), 12);
     }
 
-    void NotationSetsTheDigitRangeAndFloor() {
+    void notationSetsTheDigitRangeAndFloor() {
         struct Case {
             int notation;
             int minimum;
@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(Digits()->maximum(), 22);
     }
 
-    void ComplexSwitchShowsTheNoticeOnceAndRemovesRealOnlyItems() {
+    void complexSwitchShowsTheNoticeOnceAndRemovesRealOnlyItems() {
         ClickItem("rgAngle", 1);
         m_watchdog->Expect([](QWidget* dialog) {
             auto* notice = qobject_cast<TfmCompMess*>(dialog);
@@ -218,7 +218,7 @@ private slots:
         QVERIFY(m_shell->complexMode);
     }
 
-    void ComplexFormReshowsTheLastValueWithATapeLine() {
+    void complexFormReshowsTheLastValueWithATapeLine() {
         SwitchToComplexWithoutNotice();
         m_shell->ComplexEvaluator().SetLastComplex(ComplexValue{FormRect, 3, 4});
         m_shell->InputLine()->setText("comp(3,4)");
@@ -228,7 +228,7 @@ private slots:
         QCOMPARE(m_shell->tape.first(), "comp(3,4) = " + m_shell->result);
     }
 
-    void ClearAllForgetsVariablesAndTheInputLine() {
+    void clearAllForgetsVariablesAndTheInputLine() {
         m_shell->Engine().Variable(1).Value = 2;
         m_shell->Engine().Variable(1).Definition = QStringLiteral("1+1").toStdString();
         m_shell->Engine().PrevValue = 7;
@@ -242,7 +242,7 @@ private slots:
         QCOMPARE(m_shell->InputLineText(), QString());
     }
 
-    void SettingsRoundTrip() {
+    void settingsRoundTrip() {
         m_shell->Settings().Notation = 1;
         m_shell->Settings().Digits = 15;
         m_shell->Settings().Precision = 5;
@@ -278,7 +278,7 @@ private:
     }
 
 private slots:
-    void NewLinesGoToTheTop() {
+    void newLinesGoToTheTop() {
         TTapePage page(m_shell, nullptr);
         QVERIFY(page.Lines().isEmpty());
         page.AddLine("1+1 = 2; ");
@@ -286,7 +286,7 @@ private slots:
         QCOMPARE(page.Lines(), QStringList({"2*3 = 6; ", "1+1 = 2; "}));
     }
 
-    void PrintAndToFileNeedLinesCopyAndCutASelection() {
+    void printAndToFileNeedLinesCopyAndCutASelection() {
         TTapePage page(m_shell, nullptr);
         QVERIFY(!Button(page, "Print")->isEnabled());
         QVERIFY(!Button(page, "To File...")->isEnabled());
@@ -307,7 +307,7 @@ private slots:
         QVERIFY(!Button(page, "Cut")->isEnabled());
     }
 
-    void ToFileWritesTheLinesInOrder() {
+    void toFileWritesTheLinesInOrder() {
         TModalWatchdog watchdog;
         TScratchFolder folder;
         TTapePage page(m_shell, nullptr);
@@ -329,19 +329,19 @@ private slots:
         QCOMPARE(folder.Read("tape.TXT"), QString("X^2 = 16; X=4; \n1+1 = 2; \n"));
     }
 
-    void SaveToAMissingFolderFails() {
+    void saveToAMissingFolderFails() {
         TTapePage page(m_shell, nullptr);
         page.AddLine("1");
         QVERIFY(!page.SaveToFile("/nonexistent-folder/tape.TXT"));
     }
 
-    void HelpOpensTopic21() {
+    void helpOpensTopic21() {
         TTapePage page(m_shell, nullptr);
         Button(page, "&Help")->click();
         QCOMPARE(m_shell.helpTopics.last(), 21);
     }
 
-    void NoticeHoldsItsFixedText() {
+    void noticeHoldsItsFixedText() {
         const QStringList lines = TfmCompMess::NoticeLines();
         QCOMPARE(lines.size(), 14);
         QCOMPARE(lines.first(), QString("Complex number:"));
