@@ -33,7 +33,7 @@ QLabel* AddLabel(QVBoxLayout* layout, QWidget* parent, const QString& text, cons
 
 } // namespace
 
-TAboutPage::TAboutPage(TCalcShell& shell, QWidget* parent) : TCalcPage(shell, parent) {
+TAboutPage::TAboutPage(QWidget* parent) : TCalcPage(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addStretch();
     QLabel* name = AddLabel(layout, this, "Mirla", "lbProgram");

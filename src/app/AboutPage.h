@@ -8,7 +8,7 @@ namespace mirla {
 class TAboutPage : public TCalcPage {
     Q_OBJECT
 public:
-    TAboutPage(TCalcShell& shell, QWidget* parent);
+    explicit TAboutPage(QWidget* parent);
 };
 
 } // namespace mirla

@@ -305,7 +305,7 @@ void TfmCalc::BuildPages() {
     auto* variables = new TVariablesPage(*this, m_pages);
     auto* userVars = new TUserVarsPage(*this, m_pages);
     auto* userFuncs = new TUserFuncsPage(*this, m_pages);
-    auto* about = new TAboutPage(*this, m_pages);
+    auto* about = new TAboutPage(m_pages);
     m_pages->addTab(m_calculatorPage, QStringLiteral("Calculator"));
     m_pages->addTab(m_tapePage, QStringLiteral("Tape"));
     m_pages->addTab(constants, QStringLiteral("Constants"));
@@ -406,10 +406,6 @@ void TfmCalc::SetFunc(const QString& text) {
     m_input->setFocus();
 }
 
-QString TfmCalc::ResultText() const {
-    return m_resultBox->text();
-}
-
 void TfmCalc::SetComplexMode(bool on) {
     m_complexMode = on;
     m_graphicsPage->SetComplexMode(on);
@@ -446,6 +442,23 @@ QString TfmCalc::InputLineText() const {
     return m_input->text();
 }
 
+void TfmCalc::FocusInputLine() {
+    m_input->setFocus();
+}
+
+void TfmCalc::CopyInputLine() {
+    m_input->copy();
+}
+
+void TfmCalc::PasteIntoInputLine() {
+    m_input->paste();
+    m_input->setFocus();
+}
+
+void TfmCalc::ClearInputLine() {
+    m_input->clear();
+}
+
 void TfmCalc::ShowAssistantText(const QString& text) {
     m_assistant->setText(QLatin1Char(' ') + text + QLatin1Char(' '));
 }
@@ -475,6 +488,10 @@ void TfmCalc::SetPlotting(bool running) {
     m_pages->setEnabled(!running);
     if (!running && m_closeAfterCycle)
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void TfmCalc::ShowProgress(int percent) {
+    m_gauge->setValue(percent);
 }
 
 void TfmCalc::ClearLists() {

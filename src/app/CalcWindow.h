@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/CalcShell.h"
+#include "app/CalculatorShell.h"
+#include "app/GraphicsShell.h"
 #include "app/GuiEngineHost.h"
 #include "app/core/CalcFiles.h"
 #include "app/core/CalcSettings.h"
@@ -52,7 +53,7 @@ private:
 
 /// The main window "Mirla": the result row, the input row with Stop, the assistant panel and
 /// the page control. It runs the evaluation cycle and keeps history, results and their file.
-class TfmCalc : public QWidget, public TCalcShell {
+class TfmCalc : public QWidget, public TCalculatorShell, public TGraphicsShell {
     Q_OBJECT
 public:
     /// Creates the window over the files of `files`: reads the settings, the history file and,
@@ -60,32 +61,39 @@ public:
     explicit TfmCalc(const TCalcFiles& files, QWidget* parent = nullptr);
     ~TfmCalc() override;
 
-    // TCalcShell
+    // TCalculatorShell and TGraphicsShell: what the pages reach of the window.
     EvalContext& Engine() override { return m_ctx; }
+    TCalcSettings& Settings() override { return m_settings; }
+    void ShowHelp(int topic) override;
+    const TCalcFiles& Files() const override { return m_files; }
+    int DisplayWidth() const override { return m_width; }
     void SetFunc(const QString& text) override;
-    void ReturnClick() override;
     QString InputLineText() const override;
+    void ReturnClick() override;
+    TfmPlot2D* Plot2D() override { return m_plot2D; }
     void ShowAssistantText(const QString& text) override;
     void MoveToHistoryTop() override;
-    int DisplayWidth() const override { return m_width; }
-    void ShowHelp(int topic) override;
-    TCalcSettings& Settings() override { return m_settings; }
-    const TCalcFiles& Files() const override { return m_files; }
-    void AddTapeLine(const QString& line) override;
+    void SetPlotting(bool running) override;
+    void ShowProgress(int percent) override;
+    void FocusInputLine() override;
+    void CopyInputLine() override;
+    void PasteIntoInputLine() override;
+    void ClearInputLine() override;
     void ShowResultText(const QString& text) override;
+    void AddTapeLine(const QString& line) override;
+    void ClearLists() override;
     void SetDisplayWidth(int width) override;
-    bool ComplexMode() const override { return m_complexMode; }
     void SetComplexMode(bool on) override;
-    QString ResultText() const override;
+    TComplexEvaluator& ComplexEvaluator() override { return m_complex; }
     void ShowFunctionHelp(int code) override;
     bool EvaluateAfterSettings() const override { return m_host->EvaluateAfterSettings(); }
-    TComplexEvaluator* ComplexEvaluator() override { return &m_complex; }
-    QLineEdit* InputLine() override { return m_input; }
-    QProgressBar* ProgressGauge() override { return m_gauge; }
-    void ClearLists() override;
-    TfmPlot2D* Plot2D() override { return m_plot2D; }
-    void SetPlotting(bool running) override;
 
+    /// True while results are computed in complex mode.
+    bool ComplexMode() const { return m_complexMode; }
+    /// The input line.
+    QLineEdit* InputLine() const { return m_input; }
+    /// The progress gauge (0 to 100), shown while the "Graphics" page is active.
+    QProgressBar* ProgressGauge() const { return m_gauge; }
     /// The result box (read-only).
     QLineEdit* ResultBox() const { return m_resultBox; }
     /// The drop-down list of past input lines, newest first.

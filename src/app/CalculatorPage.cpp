@@ -1,6 +1,5 @@
 #include "app/CalculatorPage.h"
 
-#include "app/CalcShell.h"
 #include "app/ComplexNotice.h"
 #include "app/core/CalcFiles.h"
 #include "app/core/CalcSettings.h"
@@ -21,7 +20,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -90,7 +88,7 @@ void ShowMatrixWindow(QWidget* owner, EvalContext& ctx, const std::string& setti
 
 } // namespace
 
-TCalculatorPage::TCalculatorPage(TCalcShell& shell, QWidget* parent) : TCalcPage(shell, parent) {
+TCalculatorPage::TCalculatorPage(TCalculatorShell& shell, QWidget* parent) : TShellPage(shell, parent) {
     setObjectName("tsCalculator");
     auto* buttons = new QVBoxLayout;
     auto* top = new QHBoxLayout;
@@ -181,8 +179,7 @@ QWidget* TCalculatorPage::BuildKeypad() {
             WaitCursor wait;
             Shell().ReturnClick();
         }
-        if (QLineEdit* input = Shell().InputLine())
-            input->setFocus();
+        Shell().FocusInputLine();
     });
     return box;
 }
@@ -270,17 +267,9 @@ QWidget* TCalculatorPage::BuildCommandButtons() {
     clear->setObjectName("sbClMem");
     connect(clear, &QToolButton::clicked, this, &TCalculatorPage::ClearAll);
     QToolButton* copy = AddButton(grid, 0, 1, "Copy", "Copy");
-    connect(copy, &QToolButton::clicked, this, [this] {
-        if (QLineEdit* input = Shell().InputLine())
-            input->copy();
-    });
+    connect(copy, &QToolButton::clicked, this, [this] { Shell().CopyInputLine(); });
     QToolButton* paste = AddButton(grid, 0, 2, "Paste", "Paste");
-    connect(paste, &QToolButton::clicked, this, [this] {
-        if (QLineEdit* input = Shell().InputLine()) {
-            input->paste();
-            input->setFocus();
-        }
-    });
+    connect(paste, &QToolButton::clicked, this, [this] { Shell().PasteIntoInputLine(); });
     QToolButton* help = AddButton(grid, 0, 3, "Help", "Help");
     connect(help, &QToolButton::clicked, this, [this] { Shell().ShowHelp(0); });
     QToolButton* matrix = AddButton(grid, 0, 5, "Matrix", "Matrix Operations");
@@ -415,9 +404,7 @@ bool TCalculatorPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TCalculatorPage::Activate() {
-    QLineEdit* input = Shell().InputLine();
-    if (input && input->isEnabled())
-        input->setFocus();
+    Shell().FocusInputLine();
 }
 
 void TCalculatorPage::Load() {
@@ -430,8 +417,7 @@ void TCalculatorPage::Load() {
     ApplyNotation(notation);
     const int form = std::clamp(settings.ComplexForm, 0, 1);
     Check(m_rgComplexForm, form);
-    if (TComplexEvaluator* evaluator = Shell().ComplexEvaluator())
-        evaluator->SetForm(static_cast<std::uint8_t>(form));
+    Shell().ComplexEvaluator().SetForm(static_cast<std::uint8_t>(form));
     m_udPrecision->setValue(std::clamp(settings.Precision, 1, 20));
     m_chHint->setChecked(settings.Hint);
     Check(m_rgAngle, settings.Angle ? 1 : 0);
@@ -479,9 +465,9 @@ void TCalculatorPage::Clicker(int code) {
 QString TCalculatorPage::ShowLastResultText() {
     EvalContext& engine = Shell().Engine();
     const int width = Shell().DisplayWidth();
-    const TComplexEvaluator* evaluator = Shell().ComplexEvaluator();
-    const std::string text = m_complexMode && evaluator
-                                 ? ComplexToText(engine, evaluator->LastComplex(), width, evaluator->Form())
+    const TComplexEvaluator& evaluator = Shell().ComplexEvaluator();
+    const std::string text = m_complexMode
+                                 ? ComplexToText(engine, evaluator.LastComplex(), width, evaluator.Form())
                                  : RealToText(engine, width, engine.PrevValue);
     // A value that does not fit the new base shows its placeholder; no evaluation failed.
     engine.ClearError();
@@ -497,8 +483,7 @@ void TCalculatorPage::ClearAll() {
         engine.Variable(k) = PredefinedVariable{};
     engine.LastLower = UndefinedValue;
     engine.LastUpper = UndefinedValue;
-    if (QLineEdit* input = Shell().InputLine())
-        input->clear();
+    Shell().ClearInputLine();
 }
 
 void TCalculatorPage::rgNotationClick(int index) {
@@ -566,8 +551,7 @@ void TCalculatorPage::rgAngleClick(int index) {
 }
 
 void TCalculatorPage::rgComplexFormClick(int index) {
-    if (TComplexEvaluator* evaluator = Shell().ComplexEvaluator())
-        evaluator->SetForm(static_cast<std::uint8_t>(index));
+    Shell().ComplexEvaluator().SetForm(static_cast<std::uint8_t>(index));
     const QString result = ShowLastResultText();
     Shell().AddTapeLine(Shell().InputLineText() + " = " + result);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CalculatorShell.h"
 #include "app/PageBase.h"
 
 #include <QList>
@@ -20,10 +21,10 @@ namespace mirla {
 
 /// The "Calculator" page: keypad, function and variable buttons, and the mode selectors
 /// (notation, base, angle unit, real or complex, complex form, digits, precision).
-class TCalculatorPage : public TCalcPage {
+class TCalculatorPage : public TShellPage<TCalculatorShell> {
     Q_OBJECT
 public:
-    TCalculatorPage(TCalcShell& shell, QWidget* parent);
+    TCalculatorPage(TCalculatorShell& shell, QWidget* parent);
 
     void Activate() override;
     void Load() override;

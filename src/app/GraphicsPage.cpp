@@ -1,6 +1,5 @@
 #include "app/GraphicsPage.h"
 
-#include "app/CalcShell.h"
 #include "app/core/CalcSettings.h"
 #include "engine/Engine.h"
 #include "engine/EngineText.h"
@@ -19,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -63,7 +61,7 @@ TFieldValidator Coordinate(const char* name) {
 /// window too, so that nothing can change its layers while the request fills one of them.
 class TPlotRequestGuard {
 public:
-    TPlotRequestGuard(TCalcShell& shell, QWidget& plotWindow) : m_shell(shell), m_plotWindow(plotWindow) {
+    TPlotRequestGuard(TGraphicsShell& shell, QWidget& plotWindow) : m_shell(shell), m_plotWindow(plotWindow) {
         m_shell.SetPlotting(true);
         m_plotWindow.setEnabled(false);
     }
@@ -75,13 +73,13 @@ public:
     TPlotRequestGuard& operator=(const TPlotRequestGuard&) = delete;
 
 private:
-    TCalcShell& m_shell;
+    TGraphicsShell& m_shell;
     QWidget& m_plotWindow;
 };
 
 } // namespace
 
-TGraphicsPage::TGraphicsPage(TCalcShell& shell, QWidget* parent) : TCalcPage(shell, parent) {
+TGraphicsPage::TGraphicsPage(TGraphicsShell& shell, QWidget* parent) : TShellPage(shell, parent) {
     BuildControls();
     FillStepFields();
 }
@@ -406,7 +404,7 @@ void TGraphicsPage::btGraphFxClick() {
         Shell().ReturnClick();
         if (code != ErrUserBreak)
             ShowError("Cann't calculate this function");
-        SetProgress(0);
+        Shell().ShowProgress(0);
         plot.Graph().DeleteLayer(plot.Graph().LayerCount() - 1);
         return;
     }
@@ -416,7 +414,7 @@ void TGraphicsPage::btGraphFxClick() {
     plot.Title().Text = edTitle->text().toStdString();
     window.show();
     plot.Refresh();
-    SetProgress(0);
+    Shell().ShowProgress(0);
     Shell().MoveToHistoryTop();
 }
 
@@ -427,7 +425,7 @@ bool TGraphicsPage::SampleCurve(TSeries& curve, TColor colour, Extended a, Exten
     Extended x = a;
     engine.Variable(VariableX).Value = x;
     for (int i = 1; i <= steps; ++i) {
-        SetProgress(static_cast<int>(std::lround(100.0 * i / (steps + 1))));
+        Shell().ShowProgress(static_cast<int>(std::lround(100.0 * i / (steps + 1))));
         PumpMessages(engine);
         // Stop is honoured at every point, not only inside the engine's own long loops.
         if (CheckBreak(engine))
@@ -447,11 +445,6 @@ bool TGraphicsPage::SampleCurve(TSeries& curve, TColor colour, Extended a, Exten
         engine.Variable(VariableX).Value = x;
     }
     return true;
-}
-
-void TGraphicsPage::SetProgress(int percent) {
-    if (QProgressBar* gauge = Shell().ProgressGauge())
-        gauge->setValue(percent);
 }
 
 bool TGraphicsPage::CheckField(TField field) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/GraphicsShell.h"
 #include "app/PageBase.h"
 #include "app/core/CalcSettings.h"
 #include "app/core/FieldValidator.h"
@@ -24,13 +25,13 @@ class TSeries;
 /// The "Graphics" page: the plot type, the X and Y ranges with their step counts, axis names,
 /// title, legend, contour count and exaggeration, each numeric field guarded by a validator.
 /// "&OK" checks the fields and samples the input line for the plot window of the chosen type.
-class TGraphicsPage : public TCalcPage {
+class TGraphicsPage : public TShellPage<TGraphicsShell> {
     Q_OBJECT
 public:
     /// The five plot types, in the order of the radio group.
     enum TPlotType { PlotFx = 0, PlotContour = 1, PlotShading = 2, PlotSurface = 3, PlotPolar = 4 };
 
-    TGraphicsPage(TCalcShell& shell, QWidget* parent);
+    TGraphicsPage(TGraphicsShell& shell, QWidget* parent);
 
     /// Pre-sets legend and title from the input line, then applies the current plot type.
     void Activate() override;
@@ -73,7 +74,6 @@ private:
     void bbOKClick();
     void btGraphFxClick();
     bool SampleCurve(TSeries& curve, TColor colour, Extended a, Extended h, int steps);
-    void SetProgress(int percent);
     Extended ExtendedValue(TField field) const;
     bool CheckField(TField field);
     bool CheckOrder(TField low, TField high, const QString& message);

@@ -4,13 +4,11 @@
 
 namespace mirla {
 
-class TCalcShell;
-
 /// A page of the main window's page control. The main window calls Activate() whenever the
 /// page becomes the active one, and Load()/Save() at start-up and close.
 class TCalcPage : public QWidget {
 public:
-    TCalcPage(TCalcShell& shell, QWidget* parent) : QWidget(parent), m_shell(shell) {}
+    explicit TCalcPage(QWidget* parent) : QWidget(parent) {}
     /// The page became the active page (focus its first field, refresh what it shows).
     virtual void Activate() {}
     /// Start-up: fill the page from the settings and files (after the engine is set up).
@@ -19,12 +17,18 @@ public:
     virtual void Save() {}
     /// The input line changed (some pages mirror it).
     virtual void InputLineChanged(const QString& /*text*/) {}
+};
+
+/// A page that reaches the main window only through `TShell`, the interface of what it uses.
+template <class TShell> class TShellPage : public TCalcPage {
+public:
+    TShellPage(TShell& shell, QWidget* parent) : TCalcPage(parent), m_shell(shell) {}
 
 protected:
-    TCalcShell& Shell() { return m_shell; }
+    TShell& Shell() { return m_shell; }
 
 private:
-    TCalcShell& m_shell;
+    TShell& m_shell;
 };
 
 } // namespace mirla

@@ -1,7 +1,5 @@
 #include "app/TapePage.h"
 
-#include "app/CalcShell.h"
-
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QMessageBox>
@@ -16,7 +14,7 @@
 
 namespace mirla {
 
-TTapePage::TTapePage(TCalcShell& shell, QWidget* parent) : TCalcPage(shell, parent) {
+TTapePage::TTapePage(TPageShell& shell, QWidget* parent) : TShellPage(shell, parent) {
     setObjectName("tsTape");
     m_mmTape = new QPlainTextEdit(this);
     m_mmTape->setObjectName("mmTape");

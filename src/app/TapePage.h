@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/PageBase.h"
+#include "app/PageShell.h"
 
 #include <QStringList>
 
@@ -11,10 +12,10 @@ namespace mirla {
 
 /// The "Tape" page: a read-only record of evaluations, newest line first, that the user can
 /// print, copy, cut and save as a text file.
-class TTapePage : public TCalcPage {
+class TTapePage : public TShellPage<TPageShell> {
     Q_OBJECT
 public:
-    TTapePage(TCalcShell& shell, QWidget* parent);
+    TTapePage(TPageShell& shell, QWidget* parent);
 
     void Activate() override;
 

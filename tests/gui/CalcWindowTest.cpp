@@ -85,7 +85,7 @@ private slots:
         m_folder.reset();
     }
 
-    void EnterEvaluatesAndRecordsTheLine() {
+    void enterEvaluatesAndRecordsTheLine() {
         TypeLine(*m_window, QStringLiteral("2+3*4"));
         QCOMPARE(ResultNumber(*m_window), 14.0);
         QVERIFY(!ShowsError(*m_window));
@@ -99,13 +99,13 @@ private slots:
         QVERIFY(m_window->Pages()->isEnabled());
     }
 
-    void PreviousResultFeedsTheNextLine() {
+    void previousResultFeedsTheNextLine() {
         TypeLine(*m_window, QStringLiteral("6*7"));
         TypeLine(*m_window, QStringLiteral("?/2"));
         QCOMPARE(ResultNumber(*m_window), 21.0);
     }
 
-    void ErrorIsShownWithTheTypedCharactersSelected_data() {
+    void errorIsShownWithTheTypedCharactersSelected_data() {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("position");
@@ -121,7 +121,7 @@ private slots:
         QTest::newRow("division by zero")
             << QString("1/0") << QString("Division by zero: position 3") << 3 << QString("");
     }
-    void ErrorIsShownWithTheTypedCharactersSelected() {
+    void errorIsShownWithTheTypedCharactersSelected() {
         QFETCH(QString, line);
         QFETCH(QString, message);
         QFETCH(int, position);
@@ -140,7 +140,7 @@ private slots:
         QVERIFY(m_window->Pages()->isEnabled());
     }
 
-    void ResultColoursStayReadableOnADarkTheme() {
+    void resultColoursStayReadableOnADarkTheme() {
         QPalette dark = m_window->palette();
         dark.setColor(QPalette::Base, QColor(30, 30, 30));
         dark.setColor(QPalette::Window, QColor(40, 40, 40));
@@ -157,7 +157,7 @@ private slots:
         QVERIFY2(contrast() > 90, qPrintable(QString::number(contrast())));
     }
 
-    void SameTypedLineTwiceAddsResultsButOneHistoryEntry() {
+    void sameTypedLineTwiceAddsResultsButOneHistoryEntry() {
         TypeLine(*m_window, QStringLiteral("1+1"));
         QTest::keyClick(m_window->InputLine(), Qt::Key_Return);
         QCOMPARE(m_window->HistoryList()->Items(), QStringList{QStringLiteral("1+1")});
@@ -173,7 +173,7 @@ private slots:
         QCOMPARE(TapeLines(*m_window).first().left(6), QStringLiteral("1+1 = "));
     }
 
-    void EscapeRecallsAndARecalledLineAddsNothing() {
+    void escapeRecallsAndARecalledLineAddsNothing() {
         TypeLine(*m_window, QStringLiteral("5-2"));
         TypeLine(*m_window, QStringLiteral("9*9"));
         m_window->InputLine()->clear();
@@ -192,7 +192,7 @@ private slots:
         QCOMPARE(m_window->InputLine()->text(), QStringLiteral("4"));
     }
 
-    void TapeLineNamesTheVariablesRead() {
+    void tapeLineNamesTheVariablesRead() {
         m_window->Engine().Variable(1).Value = 4; // X
         TypeLine(*m_window, QStringLiteral("X^2+X"));
         QCOMPARE(ResultNumber(*m_window), 20.0);
@@ -203,7 +203,7 @@ private slots:
         QCOMPARE(match.captured(2).toDouble(), 4.0);
     }
 
-    void InsertionPlacesTheCaretInsideTheParentheses() {
+    void insertionPlacesTheCaretInsideTheParentheses() {
         m_window->InputLine()->setText(QStringLiteral("1+"));
         m_window->InputLine()->setCursorPosition(2);
         m_window->SetFunc(QStringLiteral("solve(,,)"));
@@ -216,14 +216,14 @@ private slots:
         QCOMPARE(m_window->InputLine()->cursorPosition(), 7);
     }
 
-    void CtrlKeysInsertTheConstants() {
+    void ctrlKeysInsertTheConstants() {
         m_window->InputLine()->clear();
         QTest::keyClick(m_window->InputLine(), Qt::Key_E, Qt::ControlModifier);
         QTest::keyClick(m_window->InputLine(), Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(m_window->InputLine()->text(), QStringLiteral("e¶"));
     }
 
-    void FunctionKeysClickTheFunctionButtons() {
+    void functionKeysClickTheFunctionButtons() {
         m_window->InputLine()->clear();
         QTest::keyClick(m_window->InputLine(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(m_window->InputLine()->text(), QStringLiteral("sin()"));
@@ -234,7 +234,7 @@ private slots:
         QCOMPARE(m_window->InputLine()->cursorPosition(), 6);
     }
 
-    void AssistantGreetsThenExplainsTheNameAtTheCaret() {
+    void assistantGreetsThenExplainsTheNameAtTheCaret() {
         auto* panel = m_window->findChild<QLabel*>(QStringLiteral("pnAssistant"));
         QVERIFY(panel);
         QTRY_VERIFY(panel->text().contains(QStringLiteral("Sir/Madam!")) ||
@@ -248,7 +248,7 @@ private slots:
         QVERIFY(!panel->isVisible());
     }
 
-    void GaugeIsShownOnlyOnTheGraphicsPage() {
+    void gaugeIsShownOnlyOnTheGraphicsPage() {
         auto* gauge = m_window->findChild<QWidget*>(QStringLiteral("Panel1"));
         QVERIFY(gauge);
         QVERIFY(!gauge->isVisible());
@@ -259,7 +259,7 @@ private slots:
         QVERIFY(!gauge->isVisible());
     }
 
-    void ChoosingAListEntryInsertsItAndDeleteRemovesIt() {
+    void choosingAListEntryInsertsItAndDeleteRemovesIt() {
         TypeLine(*m_window, QStringLiteral("3+4"));
         m_window->InputLine()->setText(QStringLiteral("2*"));
         m_window->InputLine()->setCursorPosition(2);
@@ -278,7 +278,7 @@ private slots:
         QCOMPARE(m_window->HistoryList()->count(), 1);
     }
 
-    void StopBreaksALongLoopAfterConfirmation() {
+    void stopBreaksALongLoopAfterConfirmation() {
         auto& ctx = m_window->Engine();
         ctx.Variable(7).Value = 1; // J
         ctx.Variable(8).Value = 2; // K
@@ -307,7 +307,7 @@ private slots:
         QCOMPARE(m_window->HistoryList()->count(), 0);
     }
 
-    void ClosingDuringALongLoopBreaksItFirst() {
+    void closingDuringALongLoopBreaksItFirst() {
         auto& ctx = m_window->Engine();
         ctx.Variable(7).Value = 1; // J
         ctx.Variable(8).Value = 2; // K
@@ -327,7 +327,7 @@ private slots:
         QVERIFY(m_folder->Read(QStringLiteral("Mirla.INI")).contains(QStringLiteral("[Calc Settings]")));
     }
 
-    void SettingsAndHistorySurviveARestart() {
+    void settingsAndHistorySurviveARestart() {
         TypeLine(*m_window, QStringLiteral("7*6"));
         TypeLine(*m_window, QStringLiteral("10/4"));
         // The history file is written after every evaluation, before any close.
@@ -353,7 +353,7 @@ private slots:
         QCOMPARE(m_window->HistoryList()->count(), 2);
     }
 
-    void ComplexSwitchReachesTheGraphicsPageAndTheCycle() {
+    void complexSwitchReachesTheGraphicsPageAndTheCycle() {
         auto* polar = m_window->findChild<QRadioButton*>(QStringLiteral("rbPlot4"));
         QVERIFY(polar);
         polar->click();

@@ -1,5 +1,4 @@
 #include "app/CalculatorPage.h"
-#include "app/CalcShell.h"
 #include "app/ComplexNotice.h"
 #include "app/TapePage.h"
 #include "app/core/CalcFiles.h"
@@ -21,61 +20,11 @@
 
 namespace mirla::test {
 
-/// A stand-in for the main window: an input line with the insertion rule, and records of
-/// what the pages asked for.
-class TFakeShell : public TCalcShell {
-public:
-    TFakeShell() : m_complex(m_engine) {}
-    EvalContext& Engine() override { return m_engine; }
-    void SetFunc(const QString& text) override {
-        m_input.del();
-        const int origin = m_input.cursorPosition();
-        m_input.insert(text);
-        for (const QString pattern : {"()", "(,)", "(,,)"}) {
-            const int at = text.indexOf(pattern);
-            if (at >= 0)
-                m_input.setCursorPosition(origin + at + 1);
-        }
-    }
-    void ReturnClick() override { ++returnClicks; }
-    QString InputLineText() const override { return m_input.text(); }
-    void ShowAssistantText(const QString&) override {}
-    void MoveToHistoryTop() override {}
-    int DisplayWidth() const override { return m_engine.DisplayWidth; }
-    void ShowHelp(int topic) override { helpTopics.append(topic); }
-    TCalcSettings& Settings() override { return m_settings; }
-    const TCalcFiles& Files() const override { return m_files; }
-    void AddTapeLine(const QString& line) override { tape.prepend(line); }
-    void ShowResultText(const QString& text) override { result = text; }
-    void SetDisplayWidth(int width) override { m_engine.DisplayWidth = width; }
-    bool ComplexMode() const override { return complexMode; }
-    void SetComplexMode(bool on) override { complexMode = on; }
-    TComplexEvaluator* ComplexEvaluator() override { return &m_complex; }
-    QLineEdit* InputLine() override { return &m_input; }
-    void ClearLists() override { ++listClears; }
-    void ShowFunctionHelp(int code) override { helpCodes.append(code); }
-
-    int returnClicks = 0;
-    int listClears = 0;
-    bool complexMode = false;
-    QString result;
-    QStringList tape;
-    QList<int> helpTopics;
-    QList<int> helpCodes;
-
-private:
-    EvalContext m_engine;
-    TComplexEvaluator m_complex;
-    TCalcSettings m_settings;
-    TCalcFiles m_files;
-    QLineEdit m_input;
-};
-
 class CalculatorPageTest : public QObject {
     Q_OBJECT
 
 private:
-    TFakeShell* m_shell = nullptr;
+    TFakeCalculatorShell* m_shell = nullptr;
     TCalculatorPage* m_page = nullptr;
     TModalWatchdog* m_watchdog = nullptr;
 
@@ -101,7 +50,7 @@ private:
 private slots:
     void init() {
         m_watchdog = new TModalWatchdog;
-        m_shell = new TFakeShell;
+        m_shell = new TFakeCalculatorShell;
         m_page = new TCalculatorPage(*m_shell, nullptr);
         m_page->Load();
     }
@@ -112,7 +61,7 @@ private slots:
         delete m_watchdog;
     }
 
-    void FunctionButtonsInsertTheirNameWithTheCaretInTheParentheses() {
+    void functionButtonsInsertTheirNameWithTheCaretInTheParentheses() {
         struct Case {
             int code;
             QString text;
@@ -130,7 +79,7 @@ private slots:
         }
     }
 
-    void ButtonsHaveTheirCaptionsAndHints() {
+    void buttonsHaveTheirCaptionsAndHints() {
         QCOMPARE(Function(22)->text(), QString("solv"));
         QCOMPARE(Function(11)->text(), QString("rand"));
         QCOMPARE(Function(87)->text(), QString("10\u00AA"));
@@ -144,14 +93,14 @@ private slots:
         QVERIFY(ButtonCaptioned("Units")->isEnabled());
     }
 
-    void KeypadInsertsItsCharacters() {
+    void keypadInsertsItsCharacters() {
         for (const QString caption : {"7", "+", "\u00B2", "?"})
             ButtonCaptioned(caption)->click();
         ButtonCaptioned("Loop")->click();
         QCOMPARE(m_shell->InputLineText(), QString("7+\u00B2?for J to K step M do(?)"));
     }
 
-    void ClickFunctionActsLikeItsButtonButNotWhenDisabled() {
+    void clickFunctionActsLikeItsButtonButNotWhenDisabled() {
         m_page->ClickFunction(2);
         QCOMPARE(m_shell->InputLineText(), QString("arcsin()"));
         SwitchToComplexWithoutNotice();
@@ -162,14 +111,14 @@ private slots:
         QCOMPARE(m_shell->InputLineText(), QString("comp(,)"));
     }
 
-    void VariableButtonsInsertTheLetterWhenEvaluateIsOff() {
+    void variableButtonsInsertTheLetterWhenEvaluateIsOff() {
         m_page->ClickVariable(1);
         m_page->ClickVariable(10);
         m_page->findChild<QToolButton*>("sbVarW")->click();
         QCOMPARE(m_shell->InputLineText(), QString("XNW"));
     }
 
-    void BaseTwoCounterStepsThroughTheBitGroups() {
+    void baseTwoCounterStepsThroughTheBitGroups() {
         ClickItem("rgBase", 2);
         QCOMPARE(m_shell->Engine().Base, int(BaseBinary));
         QCOMPARE(m_page->findChild<QLabel*>("lbDigits")->text(), QString("Bits"));
@@ -185,7 +134,7 @@ private slots:
         QVERIFY(m_shell->tape.first().endsWith("; Base=2"));
     }
 
-    void BaseChangeAddsATapeLineAndKeepsTheWidth() {
+    void baseChangeAddsATapeLineAndKeepsTheWidth() {
         m_shell->Engine().PrevValue = 255;
         m_shell->InputLine()->setText("255");
         ClickItem("rgBase", 1);
@@ -196,7 +145,7 @@ private slots:
         QCOMPARE(Digits()->value(), 12);
     }
 
-    void NotationSetsTheDigitRangeAndFloor() {
+    void notationSetsTheDigitRangeAndFloor() {
         struct Case {
             int notation;
             int minimum;
@@ -218,7 +167,7 @@ private slots:
         QCOMPARE(Digits()->maximum(), 22);
     }
 
-    void ComplexSwitchShowsTheNoticeOnceAndRemovesRealOnlyItems() {
+    void complexSwitchShowsTheNoticeOnceAndRemovesRealOnlyItems() {
         ClickItem("rgAngle", 1);
         m_watchdog->Expect([](QWidget* dialog) {
             auto* notice = qobject_cast<TfmCompMess*>(dialog);
@@ -269,17 +218,17 @@ private slots:
         QVERIFY(m_shell->complexMode);
     }
 
-    void ComplexFormReshowsTheLastValueWithATapeLine() {
+    void complexFormReshowsTheLastValueWithATapeLine() {
         SwitchToComplexWithoutNotice();
-        m_shell->ComplexEvaluator()->SetLastComplex(ComplexValue{FormRect, 3, 4});
+        m_shell->ComplexEvaluator().SetLastComplex(ComplexValue{FormRect, 3, 4});
         m_shell->InputLine()->setText("comp(3,4)");
         ClickItem("rgComplexForm", 0);
-        QCOMPARE(m_shell->ComplexEvaluator()->Form(), std::uint8_t(FormPolar));
+        QCOMPARE(m_shell->ComplexEvaluator().Form(), std::uint8_t(FormPolar));
         QVERIFY2(m_shell->result.contains('5'), qPrintable(m_shell->result));
         QCOMPARE(m_shell->tape.first(), "comp(3,4) = " + m_shell->result);
     }
 
-    void ClearAllForgetsVariablesAndTheInputLine() {
+    void clearAllForgetsVariablesAndTheInputLine() {
         m_shell->Engine().Variable(1).Value = 2;
         m_shell->Engine().Variable(1).Definition = QStringLiteral("1+1").toStdString();
         m_shell->Engine().PrevValue = 7;
@@ -293,7 +242,7 @@ private slots:
         QCOMPARE(m_shell->InputLineText(), QString());
     }
 
-    void SettingsRoundTrip() {
+    void settingsRoundTrip() {
         m_shell->Settings().Notation = 1;
         m_shell->Settings().Digits = 15;
         m_shell->Settings().Precision = 5;
@@ -319,7 +268,7 @@ class TapePageTest : public QObject {
     Q_OBJECT
 
 private:
-    TFakeShell m_shell;
+    TFakeCalculatorShell m_shell;
 
     static QPushButton* Button(TTapePage& page, const QString& caption) {
         for (QPushButton* button : page.findChildren<QPushButton*>())
@@ -329,7 +278,7 @@ private:
     }
 
 private slots:
-    void NewLinesGoToTheTop() {
+    void newLinesGoToTheTop() {
         TTapePage page(m_shell, nullptr);
         QVERIFY(page.Lines().isEmpty());
         page.AddLine("1+1 = 2; ");
@@ -337,7 +286,7 @@ private slots:
         QCOMPARE(page.Lines(), QStringList({"2*3 = 6; ", "1+1 = 2; "}));
     }
 
-    void PrintAndToFileNeedLinesCopyAndCutASelection() {
+    void printAndToFileNeedLinesCopyAndCutASelection() {
         TTapePage page(m_shell, nullptr);
         QVERIFY(!Button(page, "Print")->isEnabled());
         QVERIFY(!Button(page, "To File...")->isEnabled());
@@ -358,7 +307,7 @@ private slots:
         QVERIFY(!Button(page, "Cut")->isEnabled());
     }
 
-    void ToFileWritesTheLinesInOrder() {
+    void toFileWritesTheLinesInOrder() {
         TModalWatchdog watchdog;
         TScratchFolder folder;
         TTapePage page(m_shell, nullptr);
@@ -380,19 +329,19 @@ private slots:
         QCOMPARE(folder.Read("tape.TXT"), QString("X^2 = 16; X=4; \n1+1 = 2; \n"));
     }
 
-    void SaveToAMissingFolderFails() {
+    void saveToAMissingFolderFails() {
         TTapePage page(m_shell, nullptr);
         page.AddLine("1");
         QVERIFY(!page.SaveToFile("/nonexistent-folder/tape.TXT"));
     }
 
-    void HelpOpensTopic21() {
+    void helpOpensTopic21() {
         TTapePage page(m_shell, nullptr);
         Button(page, "&Help")->click();
         QCOMPARE(m_shell.helpTopics.last(), 21);
     }
 
-    void NoticeHoldsItsFixedText() {
+    void noticeHoldsItsFixedText() {
         const QStringList lines = TfmCompMess::NoticeLines();
         QCOMPARE(lines.size(), 14);
         QCOMPARE(lines.first(), QString("Complex number:"));

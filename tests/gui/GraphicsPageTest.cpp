@@ -1,8 +1,7 @@
 #include "gui/GuiTestSupport.h"
 
-#include "app/CalcShell.h"
 #include "app/GraphicsPage.h"
-#include "app/core/CalcFiles.h"
+#include "app/GraphicsShell.h"
 #include "app/core/CalcSettings.h"
 #include "engine/EngineHost.h"
 #include "engine/ErrorCodes.h"
@@ -15,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -31,21 +29,18 @@ using mirla::test::TModalWatchdog;
 namespace {
 
 /// A main window stand-in that records what the page asks of it.
-class TFakeShell : public TCalcShell {
+class TFakeShell : public TGraphicsShell {
 public:
     EvalContext& Engine() override { return m_engine; }
-    void SetFunc(const QString&) override {}
-    void ReturnClick() override { ++ReturnClicks; }
+    TCalcSettings& Settings() override { return SettingsData; }
+    void ShowHelp(int topic) override { HelpTopics.push_back(topic); }
     QString InputLineText() const override { return InputLine; }
+    void ReturnClick() override { ++ReturnClicks; }
+    TfmPlot2D* Plot2D() override { return PlotWindow; }
     void ShowAssistantText(const QString& text) override { AssistantText = text; }
     void MoveToHistoryTop() override { ++HistoryMoves; }
-    int DisplayWidth() const override { return 12; }
-    void ShowHelp(int topic) override { HelpTopics.push_back(topic); }
-    TCalcSettings& Settings() override { return SettingsData; }
-    const TCalcFiles& Files() const override { return m_files; }
-    TfmPlot2D* Plot2D() override { return PlotWindow; }
     void SetPlotting(bool running) override { PlottingStates.push_back(running); }
-    QProgressBar* ProgressGauge() override { return &Gauge; }
+    void ShowProgress(int percent) override { Progress = percent; }
 
     /// Sets the input line and, as a page change does, the engine input text.
     void Type(const QString& line) {
@@ -60,12 +55,11 @@ public:
     int ReturnClicks = 0;
     int HistoryMoves = 0;
     std::vector<bool> PlottingStates;
-    QProgressBar Gauge;
+    int Progress = -1; ///< none shown yet
     TfmPlot2D* PlotWindow = nullptr;
 
 private:
     EvalContext m_engine;
-    TCalcFiles m_files;
 };
 
 template <typename T> T* Child(QWidget* page, const char* name) {
@@ -531,7 +525,7 @@ private slots:
         QCOMPARE(m_shell->HistoryMoves, 1);
         QCOMPARE(m_shell->ReturnClicks, 0);
         QCOMPARE(m_shell->PlottingStates, (std::vector<bool>{true, false}));
-        QCOMPARE(m_shell->Gauge.value(), 0);
+        QCOMPARE(m_shell->Progress, 0);
     }
 
     void fxRequestThatFailsLeavesNoCurve_data() {
@@ -561,7 +555,7 @@ private slots:
         QCOMPARE(plot.Legend().Count(), 1);
         QCOMPARE(m_shell->ReturnClicks, 1);
         QCOMPARE(m_shell->HistoryMoves, 1);
-        QCOMPARE(m_shell->Gauge.value(), 0);
+        QCOMPARE(m_shell->Progress, 0);
         QCOMPARE(m_shell->PlottingStates, (std::vector<bool>{true, false, true, false}));
     }
 
@@ -586,7 +580,7 @@ private slots:
         std::vector<int> progress;
         bool windowDisabled = true;
         m_host.Probe = [&](int) {
-            progress.push_back(m_shell->Gauge.value());
+            progress.push_back(m_shell->Progress);
             windowDisabled = windowDisabled && !m_plotWindow->isEnabled();
         };
         QCOMPARE(RequestFx("X", "0", "3", 4), QString());
@@ -594,7 +588,7 @@ private slots:
         QCOMPARE(progress, (std::vector<int>{20, 40, 60, 80}));
         QVERIFY(windowDisabled);
         QVERIFY(m_plotWindow->isEnabled());
-        QCOMPARE(m_shell->Gauge.value(), 0);
+        QCOMPARE(m_shell->Progress, 0);
         // X is left one step past the maximum.
         QCOMPARE(double(m_shell->Engine().Variable(1).Value), 4.0);
     }

@@ -62,4 +62,20 @@ QString TScratchFolder::Read(const QString& name) const {
     return QString::fromUtf8(file.readAll());
 }
 
+void TFakeCalculatorShell::SetFunc(const QString& text) {
+    m_input.del();
+    const int origin = m_input.cursorPosition();
+    m_input.insert(text);
+    for (const QString pattern : {"()", "(,)", "(,,)"}) {
+        const int at = text.indexOf(pattern);
+        if (at >= 0)
+            m_input.setCursorPosition(origin + at + 1);
+    }
+}
+
+void TFakeCalculatorShell::PasteIntoInputLine() {
+    m_input.paste();
+    m_input.setFocus();
+}
+
 } // namespace mirla::test

@@ -1,7 +1,15 @@
 #pragma once
 
+#include "app/CalculatorShell.h"
+#include "app/core/CalcFiles.h"
+#include "app/core/CalcSettings.h"
+#include "numbers/ComplexEvaluator.h"
+
+#include <QLineEdit>
+#include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -43,6 +51,52 @@ public:
 
 private:
     QTemporaryDir m_dir;
+};
+
+/// A stand-in for the main window as the "Calculator" page sees it: an input line with the
+/// insertion rule, and records of what the page asked for.
+class TFakeCalculatorShell : public TCalculatorShell {
+public:
+    TFakeCalculatorShell() : m_complex(m_engine) {}
+    EvalContext& Engine() override { return m_engine; }
+    TCalcSettings& Settings() override { return m_settings; }
+    void ShowHelp(int topic) override { helpTopics.append(topic); }
+    const TCalcFiles& Files() const override { return m_files; }
+    int DisplayWidth() const override { return m_engine.DisplayWidth; }
+    void SetFunc(const QString& text) override;
+    QString InputLineText() const override { return m_input.text(); }
+    void ReturnClick() override { ++returnClicks; }
+    TfmPlot2D* Plot2D() override { return nullptr; }
+    void FocusInputLine() override { m_input.setFocus(); }
+    void CopyInputLine() override { m_input.copy(); }
+    void PasteIntoInputLine() override;
+    void ClearInputLine() override { m_input.clear(); }
+    void ShowResultText(const QString& text) override { result = text; }
+    void AddTapeLine(const QString& line) override { tape.prepend(line); }
+    void ClearLists() override { ++listClears; }
+    void SetDisplayWidth(int width) override { m_engine.DisplayWidth = width; }
+    void SetComplexMode(bool on) override { complexMode = on; }
+    TComplexEvaluator& ComplexEvaluator() override { return m_complex; }
+    void ShowFunctionHelp(int code) override { helpCodes.append(code); }
+    bool EvaluateAfterSettings() const override { return false; }
+
+    /// The input line, for tests that type into it or read its caret.
+    QLineEdit* InputLine() { return &m_input; }
+
+    int returnClicks = 0;
+    int listClears = 0;
+    bool complexMode = false;
+    QString result;
+    QStringList tape;
+    QList<int> helpTopics;
+    QList<int> helpCodes;
+
+private:
+    EvalContext m_engine;
+    TComplexEvaluator m_complex;
+    TCalcSettings m_settings;
+    TCalcFiles m_files;
+    QLineEdit m_input;
 };
 
 } // namespace mirla::test

@@ -1,7 +1,4 @@
-#include "app/CalcShell.h"
 #include "app/CalculatorPage.h"
-#include "app/core/CalcFiles.h"
-#include "app/core/CalcSettings.h"
 #include "gui/GuiTestSupport.h"
 
 #include "engine/ErrorCodes.h"
@@ -25,6 +22,7 @@
 #include <memory>
 
 using namespace mirla;
+using mirla::test::TFakeCalculatorShell;
 using mirla::test::TModalWatchdog;
 using mirla::test::TScratchFolder;
 
@@ -60,27 +58,6 @@ QString EngineMessage(int code, int position) {
     return QString::fromStdString(ErrorText(code)) + QStringLiteral(": position ") +
            QString::number(position);
 }
-
-/// The least of a main window that the "Calculator" page needs to open the matrix window.
-class TMinimalShell : public TCalcShell {
-public:
-    EvalContext& Engine() override { return m_engine; }
-    void SetFunc(const QString&) override {}
-    void ReturnClick() override {}
-    QString InputLineText() const override { return {}; }
-    void ShowAssistantText(const QString&) override {}
-    void MoveToHistoryTop() override {}
-    int DisplayWidth() const override { return m_engine.DisplayWidth; }
-    void ShowHelp(int) override {}
-    TCalcSettings& Settings() override { return m_settings; }
-    const TCalcFiles& Files() const override { return m_files; }
-
-private:
-    EvalContext m_engine;
-    TCalcSettings m_settings;
-    TCalcFiles m_files;
-};
-
 } // namespace
 
 class TMatrixWindowTest : public QObject {
@@ -134,7 +111,7 @@ private slots:
     }
 
     void theMainWindowButtonShowsOneMatrixWindow() {
-        TMinimalShell shell;
+        TFakeCalculatorShell shell;
         TCalculatorPage page(shell, nullptr);
         auto* button = Child<QToolButton>(&page, "SpeedButton2");
         QVERIFY(button->isEnabled());

@@ -1,9 +1,6 @@
 #include "gui/GuiTestSupport.h"
 
-#include "app/CalcShell.h"
 #include "app/CalculatorPage.h"
-#include "app/core/CalcFiles.h"
-#include "app/core/CalcSettings.h"
 #include "engine/EvalContext.h"
 #include "units/ui/ConvWindow.h"
 
@@ -18,6 +15,7 @@
 #include <memory>
 
 using namespace mirla;
+using mirla::test::TFakeCalculatorShell;
 using mirla::test::TModalWatchdog;
 
 namespace {
@@ -27,29 +25,6 @@ constexpr int Width = 12;
 /// Row numbers of units used below (their place in the category's list).
 constexpr int CM = 4, Foot = 7, Inch = 9, KM = 10, Meter = 13, Fermi = 6, NauticalMile = 18;
 constexpr int Celsium = 1, Farhenheit = 2, Kelvin = 3, Rankine = 4, Reaumur = 5;
-
-/// The least of a main window that the "Calculator" page needs to open the converter.
-class TConverterShell : public TCalcShell {
-public:
-    EvalContext& Engine() override { return m_engine; }
-    void SetFunc(const QString&) override {}
-    void ReturnClick() override {}
-    QString InputLineText() const override { return {}; }
-    void ShowAssistantText(const QString&) override {}
-    void MoveToHistoryTop() override {}
-    int DisplayWidth() const override { return width; }
-    void ShowHelp(int) override {}
-    TCalcSettings& Settings() override { return m_settings; }
-    const TCalcFiles& Files() const override { return m_files; }
-
-    int width = 8;
-
-private:
-    EvalContext m_engine;
-    TCalcSettings m_settings;
-    TCalcFiles m_files;
-};
-
 } // namespace
 
 class TUnitsConverterTest : public QObject {
@@ -241,8 +216,9 @@ private slots:
 
     void unitConvertorButtonOpensAFreshConverter() {
         m_conv.reset();
-        TConverterShell shell;
+        TFakeCalculatorShell shell;
         shell.Engine().NotationMode = NotationFix;
+        shell.SetDisplayWidth(8);
         TCalculatorPage page(shell, nullptr);
         auto* button = page.findChild<QToolButton*>("sbCut");
         QVERIFY(button);

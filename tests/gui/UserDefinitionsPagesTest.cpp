@@ -1,6 +1,6 @@
 #include "gui/GuiTestSupport.h"
 
-#include "app/CalcShell.h"
+#include "app/DefinitionsShell.h"
 #include "app/core/CalcFiles.h"
 #include "app/core/CalcSettings.h"
 #include "engine/Engine.h"
@@ -34,7 +34,7 @@ using mirla::test::TScratchFolder;
 namespace {
 
 /// The main window as far as the pages see it, over a scratch program folder.
-class TFakeShell : public TCalcShell, public TEngineHost {
+class TFakeShell : public TDefinitionsShell, public TEngineHost {
 public:
     explicit TFakeShell(const QString& folder)
         : m_files(TCalcFiles::Locate(folder.toStdString(), (folder + "/user").toStdString())),
@@ -44,15 +44,11 @@ public:
     ~TFakeShell() override { m_ctx.SetHost(nullptr); }
 
     EvalContext& Engine() override { return m_ctx; }
-    void SetFunc(const QString& text) override { Inserted << text; }
-    void ReturnClick() override {}
-    QString InputLineText() const override { return {}; }
-    void ShowAssistantText(const QString&) override {}
-    void MoveToHistoryTop() override {}
-    int DisplayWidth() const override { return 12; }
-    void ShowHelp(int topic) override { HelpTopics << topic; }
     TCalcSettings& Settings() override { return m_settings; }
+    void ShowHelp(int topic) override { HelpTopics << topic; }
     const TCalcFiles& Files() const override { return m_files; }
+    int DisplayWidth() const override { return 12; }
+    void SetFunc(const QString& text) override { Inserted << text; }
 
     bool AskVariable(EvalContext& ctx, int index, std::string& expression) override {
         bool evaluateAfter = false;

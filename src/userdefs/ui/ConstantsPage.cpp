@@ -1,6 +1,5 @@
 #include "userdefs/ui/ConstantsPage.h"
 
-#include "app/CalcShell.h"
 #include "app/core/CalcFiles.h"
 #include "engine/EngineText.h"
 #include "userdefs/ui/SetVarDialog.h"
@@ -42,7 +41,7 @@ void StartEditor(const QString& path) {
 
 } // namespace
 
-TConstantsPage::TConstantsPage(TCalcShell& shell, QWidget* parent) : TCalcPage(shell, parent) {
+TConstantsPage::TConstantsPage(TDefinitionsShell& shell, QWidget* parent) : TShellPage(shell, parent) {
     m_edFind = new QLineEdit(this);
     m_edFind->setObjectName(QStringLiteral("edFind"));
     m_lbConst = new QListWidget(this);

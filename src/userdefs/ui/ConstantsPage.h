@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DefinitionsShell.h"
 #include "app/PageBase.h"
 
 class QLineEdit;
@@ -10,10 +11,10 @@ namespace mirla {
 
 /// The "Constants" page: the sorted lines of the constants file, a find field, paste into the
 /// input line, and editing and reloading the file.
-class TConstantsPage : public TCalcPage {
+class TConstantsPage : public TShellPage<TDefinitionsShell> {
     Q_OBJECT
 public:
-    TConstantsPage(TCalcShell& shell, QWidget* parent);
+    TConstantsPage(TDefinitionsShell& shell, QWidget* parent);
     /// Start-up: loads the constants file ("File <...CON> not found." when it cannot be read).
     void Load() override;
 

@@ -1,6 +1,5 @@
 #include "userdefs/ui/UserFuncsPage.h"
 
-#include "app/CalcShell.h"
 #include "app/core/CalcFiles.h"
 #include "app/core/CalcSettings.h"
 #include "userdefs/ui/DefinitionsPageLayout.h"
@@ -28,7 +27,7 @@ bool IsFunctionNameCharacter(QChar c) {
 
 } // namespace
 
-TUserFuncsPage::TUserFuncsPage(TCalcShell& shell, QWidget* parent) : TCalcPage(shell, parent) {
+TUserFuncsPage::TUserFuncsPage(TDefinitionsShell& shell, QWidget* parent) : TShellPage(shell, parent) {
     const TDefinitionsPageWidgets widgets =
         BuildDefinitionsPage(this, QStringLiteral("edFuncName"), QStringLiteral("edFuncExpres"),
                              QStringLiteral("lbFuncs"), QStringLiteral("User define functions"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DefinitionsShell.h"
 #include "app/PageBase.h"
 
 class QLineEdit;
@@ -10,10 +11,10 @@ namespace mirla {
 
 /// The "User Funcs" page: the list of user functions with add/modify, delete and the .FNC
 /// file buttons.
-class TUserFuncsPage : public TCalcPage {
+class TUserFuncsPage : public TShellPage<TDefinitionsShell> {
     Q_OBJECT
 public:
-    TUserFuncsPage(TCalcShell& shell, QWidget* parent);
+    TUserFuncsPage(TDefinitionsShell& shell, QWidget* parent);
     /// Start-up: loads the "Functions" file of the settings (a missing file silently).
     void Load() override;
 

@@ -1,6 +1,5 @@
 #include "userdefs/ui/UserVarsPage.h"
 
-#include "app/CalcShell.h"
 #include "app/core/CalcFiles.h"
 #include "app/core/CalcSettings.h"
 #include "engine/Engine.h"
@@ -29,7 +28,7 @@ const TFileDialogSpec LoadUsrSpec{QStringLiteral("Load variables from File"), QS
 
 } // namespace
 
-TUserVarsPage::TUserVarsPage(TCalcShell& shell, QWidget* parent) : TCalcPage(shell, parent) {
+TUserVarsPage::TUserVarsPage(TDefinitionsShell& shell, QWidget* parent) : TShellPage(shell, parent) {
     const TDefinitionsPageWidgets widgets =
         BuildDefinitionsPage(this, QStringLiteral("edName"), QStringLiteral("edValue"),
                              QStringLiteral("lbVars"), QStringLiteral("User define variables"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DefinitionsShell.h"
 #include "app/PageBase.h"
 
 class QLineEdit;
@@ -10,10 +11,10 @@ namespace mirla {
 
 /// The "User Vars" page: the list of named user variables with add/modify, delete and the
 /// .USR file buttons.
-class TUserVarsPage : public TCalcPage {
+class TUserVarsPage : public TShellPage<TDefinitionsShell> {
     Q_OBJECT
 public:
-    TUserVarsPage(TCalcShell& shell, QWidget* parent);
+    TUserVarsPage(TDefinitionsShell& shell, QWidget* parent);
     /// Shows the variables as they are now (assignments in expressions add to them).
     void Activate() override;
     /// Start-up: loads the "Variables" file of the settings.

@@ -1,6 +1,5 @@
 #include "userdefs/ui/VariablesPage.h"
 
-#include "app/CalcShell.h"
 #include "engine/Engine.h"
 #include "engine/InputPreparation.h"
 #include "userdefs/VariableFiles.h"
@@ -36,7 +35,7 @@ QPushButton* AddButton(QLayout* layout, const QString& text, const QString& name
 
 } // namespace
 
-TVariablesPage::TVariablesPage(TCalcShell& shell, QWidget* parent) : TCalcPage(shell, parent) {
+TVariablesPage::TVariablesPage(TDefinitionsShell& shell, QWidget* parent) : TShellPage(shell, parent) {
     auto* rows = new QGridLayout;
     for (int k = 1; k <= VariableCount; ++k) {
         const QString letter(QChar(VariableLetters[static_cast<std::size_t>(k - 1)]));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DefinitionsShell.h"
 #include "app/PageBase.h"
 #include "engine/EvalContext.h"
 
@@ -12,10 +13,10 @@ namespace mirla {
 
 /// The "Variables" page: one row per one-letter variable X..N with its expression, its value
 /// and a "Calculate" button; "Calculate &All", .VAR save and load, help.
-class TVariablesPage : public TCalcPage {
+class TVariablesPage : public TShellPage<TDefinitionsShell> {
     Q_OBJECT
 public:
-    TVariablesPage(TCalcShell& shell, QWidget* parent);
+    TVariablesPage(TDefinitionsShell& shell, QWidget* parent);
     /// Shows every definition text and value.
     void Activate() override;
 
