@@ -181,10 +181,11 @@ TfmCalc::TfmCalc(const TCalcFiles& files, QWidget* parent)
     BuildRows();
     m_host = std::make_unique<TGuiEngineHost>(*this, *m_resultBox, m_settings);
     m_ctx.SetHost(m_host.get());
-    LoadSettings();
+    const bool settingsRead = LoadSettings();
     LoadHistory();
     // The plot window lives hidden beside the main window; the pages reach it through the shell.
-    m_plot2D = new TfmPlot2D(m_files.SettingsFile(), this);
+    // A settings file that could not be read has been reported: the plot window leaves it alone.
+    m_plot2D = new TfmPlot2D(settingsRead ? m_files.SettingsFile() : std::string(), this);
     m_plot2D->SetSavesSettings(m_savesFiles);
     SetDisplayWidth(m_width);
     BuildPages();
@@ -321,10 +322,11 @@ void TfmCalc::BuildPages() {
     connect(m_pages, &QTabWidget::currentChanged, this, &TfmCalc::PageChanged);
 }
 
-void TfmCalc::LoadSettings() {
+bool TfmCalc::LoadSettings() {
     TIniFile ini;
     std::string message;
-    if (!ini.Load(m_files.SettingsFile(), message))
+    const bool read = ini.Load(m_files.SettingsFile(), message);
+    if (!read)
         QMessageBox::critical(this, QStringLiteral("Error"), QString::fromStdString(message));
     m_settings.Load(ini);
     m_ctx.NotationMode = m_settings.Notation;
@@ -333,6 +335,7 @@ void TfmCalc::LoadSettings() {
     m_ctx.AngleMode = m_settings.Angle ? 1 : 0;
     m_assistantBox->setChecked(m_settings.Assistant);
     m_assistant->setVisible(m_settings.Assistant);
+    return read;
 }
 
 void TfmCalc::LoadHistory() {

@@ -120,7 +120,8 @@ private:
 
     void BuildRows();
     void BuildPages();
-    void LoadSettings();
+    /// Reads the settings; false when the file could not be read (reported, defaults kept).
+    bool LoadSettings();
     void LoadHistory();
     /// Writes the settings; false when they were not written (not this window's to write, or the
     /// file could not be updated, which has been reported).

@@ -121,6 +121,22 @@ TEST(CalcFiles, AReadOnlyProgramFolderWithSettingsHandsThemToTheUserFolder) {
     }));
 }
 
+TEST(CalcFiles, WhenNoFolderTakesFilesTheProgramFolderIsReadAndNothingIsWritten) {
+    TempDir dir;
+    const std::string program = Folder(dir, "program");
+    const std::string config = Folder(dir, "config");
+    WriteText(program + "/Mirla.INI", "[Calc Settings]\nDigits=15\n");
+    EXPECT_TRUE(AsOrdinaryUser(dir, [&] {
+        const ReadOnlyFolder readOnlyProgram(program);
+        const ReadOnlyFolder readOnlyConfig(config);
+        const TCalcFiles files = TCalcFiles::Locate(program, config + "/Mirla");
+        return Expect(files.SettingsFile() == program + "/Mirla.INI",
+                      "the program folder's files are read") &&
+               Expect(!files.Writable(), "nothing is to be written");
+    }));
+    EXPECT_TRUE(TCalcFiles::Locate(program, config + "/Mirla").Writable());
+}
+
 TEST(CalcFiles, AProgramFolderThatCannotTakeFilesSendsThemToTheUserFolder) {
     TempDir dir;
     const std::string user = dir.File("user");

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -353,6 +354,59 @@ private slots:
         QCOMPARE(m_window->HistoryList()->count(), 2);
     }
 
+    // Files this window must not write over
+
+    void aDamagedSettingsFileIsKeptAndEachFailedUpdateSaysSoOnce() {
+        m_window.reset();
+        const QString damaged = QStringLiteral("[fmPlot2D]\nLeft=5\n") + QChar(0) + QStringLiteral("\n");
+        m_folder->Write(QStringLiteral("Mirla.INI"), damaged);
+        QStringList messages;
+        CollectMessages(messages);
+        m_window = OpenWindow(*m_folder);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].startsWith(QStringLiteral("Can't read file ")), qPrintable(messages[0]));
+        m_window->findChild<QMainWindow*>(QStringLiteral("fmPlot2D"))->show();
+        QVERIFY(m_window->close());
+        QCOMPARE(messages.size(), 2);
+        QVERIFY2(messages[1].endsWith(
+                     QStringLiteral("The settings were not saved, so that the file keeps what it holds.")),
+                 qPrintable(messages[1]));
+        QCOMPARE(m_folder->Read(QStringLiteral("Mirla.INI")), damaged);
+    }
+
+    void aSecondWindowOnTheSameFilesSavesNothing() {
+        TypeLine(*m_window, QStringLiteral("1+1"));
+        QStringList messages;
+        CollectMessages(messages);
+        auto second = OpenWindow(*m_folder);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].startsWith(QStringLiteral("Another Mirla keeps its files in ")),
+                 qPrintable(messages[0]));
+        const QString history = m_folder->Read(QStringLiteral("Mirla.HST"));
+        const QString settings = m_folder->Read(QStringLiteral("Mirla.INI"));
+        TypeLine(*second, QStringLiteral("2+2"));
+        QVERIFY(second->close());
+        QCOMPARE(m_folder->Read(QStringLiteral("Mirla.HST")), history);
+        QCOMPARE(m_folder->Read(QStringLiteral("Mirla.INI")), settings);
+        QVERIFY(m_window->close());
+        QVERIFY(m_folder->Read(QStringLiteral("Mirla.INI")).contains(QStringLiteral("[Calc Settings]")));
+    }
+
+    void anUnreadableHistoryIsKeptAndToldOnce() {
+        m_window.reset();
+        const QString history = QStringLiteral("x\n1+1\n");
+        m_folder->Write(QStringLiteral("Mirla.HST"), history);
+        QStringList messages;
+        CollectMessages(messages);
+        m_window = OpenWindow(*m_folder);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(QStringLiteral("The history of this run will not be saved")),
+                 qPrintable(messages[0]));
+        TypeLine(*m_window, QStringLiteral("3*3"));
+        QVERIFY(m_window->close());
+        QCOMPARE(m_folder->Read(QStringLiteral("Mirla.HST")), history);
+    }
+
     void complexSwitchReachesTheGraphicsPageAndTheCycle() {
         auto* polar = m_window->findChild<QRadioButton*>(QStringLiteral("rbPlot4"));
         QVERIFY(polar);
@@ -371,6 +425,16 @@ private slots:
     }
 
 private:
+    /// Records the text of every message box from now on and closes it.
+    void CollectMessages(QStringList& texts) {
+        m_watchdog->Expect([this, &texts](QWidget* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            texts.append(box ? box->text() : dialog->windowTitle());
+            dialog->close();
+            CollectMessages(texts);
+        });
+    }
+
     std::unique_ptr<TScratchFolder> m_folder;
     std::unique_ptr<TModalWatchdog> m_watchdog;
     std::unique_ptr<TfmCalc> m_window;
