@@ -21,7 +21,8 @@ std::vector<std::string> SplitLines(std::string_view text) {
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r') {
+        // Every carriage return before the line feed belongs to the line end (CR CR LF too).
+        while (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
         lines.emplace_back(line);

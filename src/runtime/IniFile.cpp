@@ -12,12 +12,15 @@ namespace mirla {
 
 namespace {
 
+/// Names and values without the blanks around them; a carriage return counts as one, since
+/// a value written back can hold none.
 std::string_view Trim(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
+    constexpr const char* Blanks = " \t\r";
+    const std::size_t first = text.find_first_not_of(Blanks);
     if (first == std::string_view::npos) {
         return {};
     }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
 }
 
 char LowerAscii(char c) {
@@ -66,7 +69,9 @@ bool TIniFile::Load(const std::string& path, std::string& message) {
         const std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (line.ends_with('\r')) {
+        // Every carriage return before the line feed belongs to the line end (CR CR LF included),
+        // so that a line reads the same after it is written back.
+        while (line.ends_with('\r')) {
             line.remove_suffix(1);
         }
         const std::string_view trimmed = Trim(line);

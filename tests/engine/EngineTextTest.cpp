@@ -95,6 +95,7 @@ TEST(ReadEngineTextLines, SplitsCrLfAndLfLinesAndKeepsALastLineWithoutNewline) {
     const std::vector<TextCase> cases = {
         {"LF", "a\nb\n", "a|b|"},
         {"CR LF", "a\r\nb\r\n", "a|b|"},
+        {"CR CR LF", "a\r\r\nb\r\n", "a|b|"},
         {"mixed with blank line", "a\r\n\nb", "a||b|"},
         {"no final newline", "a\nlast", "a|last|"},
         {"empty file", "", ""},

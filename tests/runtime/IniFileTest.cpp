@@ -26,7 +26,7 @@ TIniFile LoadText(const TempDir& dir, const std::string& text) {
 
 TEST(IniFile, ReadsNamesWithBlanksWithoutRegardToCase) {
     TempDir dir;
-    const TIniFile ini = LoadText(dir, "[Calc Settings]\r\nDigits=14\r\n[Graphics]\r\nXx min = -5 \r\n"
+    const TIniFile ini = LoadText(dir, "[Calc Settings]\r\nDigits=14\r\r\n[Graphics]\r\nXx min = -5 \r\n"
                                        "  Title=  f(X)  \r\n");
     struct Case {
         const char* section;
