@@ -1,5 +1,4 @@
 #include "engine/Engine.h"
-#include "engine/Procedures.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,7 +28,6 @@ void EvaluateProcedure(benchmark::State& state, std::string line, long double re
     EvalContext ctx;
     ctx.AngleMode = 0;
     Extended value = 0;
-    const std::uint64_t evaluationsBefore = TrialEvaluationCount();
     for (auto _ : state) {
         if (search)
             PrepareSearch(ctx, line, 0, 10, repeated);
@@ -42,7 +40,8 @@ void EvaluateProcedure(benchmark::State& state, std::string line, long double re
         state.SkipWithError("the procedure raised an error");
         return;
     }
-    const auto evaluations = static_cast<double>(TrialEvaluationCount() - evaluationsBefore);
+    // The context counts the evaluations of f(X) of its own procedures, from 0.
+    const auto evaluations = static_cast<double>(ctx.TrialEvaluations);
     state.counters["f_evals"] = evaluations / static_cast<double>(state.iterations());
     state.counters["subdivisions"] = ctx.Subdivisions;
     if (!std::isnan(reference))

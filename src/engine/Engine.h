@@ -73,6 +73,24 @@ private:
     int m_nesting;
 };
 
+/// One level of a depth count (argument lists, operand nesting, running procedures) for as
+/// long as it lives: counts the level on entry and puts the count back to its value before on
+/// exit, however the level ends. Putting the count back, rather than counting down, also holds
+/// after an error has reset the argument depth to 0 (`RaiseEvalError`) on the way out.
+class DepthLevel {
+public:
+    explicit DepthLevel(int& count) : m_count(count), m_outer(count) { ++count; }
+    ~DepthLevel() { m_count = m_outer; }
+    DepthLevel(const DepthLevel&) = delete;
+    DepthLevel& operator=(const DepthLevel&) = delete;
+    /// The depth that this level counts, 1 for the outermost one.
+    int Depth() const { return m_outer + 1; }
+
+private:
+    int& m_count;
+    int m_outer;
+};
+
 /// Starts reading `text` in place of the input text, from its first character, outside any
 /// argument list. The caller holds a `CursorGuard` that puts the line back afterwards.
 void StartSeparateText(EvalContext& ctx, std::string text);

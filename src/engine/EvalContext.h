@@ -81,7 +81,9 @@ private:
 };
 
 /// The engine's evaluation state: input text and cursor, error state, modes, variables and
-/// the state of the numerical procedures. One lives for the whole run of the program.
+/// the state of the numerical procedures. One lives for the whole run of the program. The
+/// engine keeps no evaluation state outside it, so two contexts evaluate side by side
+/// without affecting each other.
 struct EvalContext {
     EvalContext();
 
@@ -130,6 +132,12 @@ struct EvalContext {
     Extended BestExtremumPos = 0;
     Extended StdRegister = 0;
     bool SearchMaximum = false;
+    /// Calls of "integral(", "solve(", "min(" and "max(" now running in this context; above 1
+    /// the innermost one runs inside another's f(X).
+    int OpenProcedures = 0;
+    /// Evaluations of the expression in X that those procedures made in this context; for
+    /// measurements.
+    std::uint64_t TrialEvaluations = 0;
 
     /// The application's side; never null (a default host answers when none is installed).
     TEngineHost* Host;

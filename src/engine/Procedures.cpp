@@ -20,10 +20,6 @@ namespace mirla {
 
 namespace {
 
-std::uint64_t g_trialEvaluations = 0;
-/// Procedure calls now running; above 1 the current one sits inside another's f(X).
-int g_openProcedures = 0;
-
 /// "Average undefined": a statistic that the list given cannot define.
 constexpr int ErrAverageUndefined = 9;
 
@@ -53,25 +49,22 @@ bool StrictlyBetter(Extended candidate, Extended incumbent, bool maximum) {
 }
 
 /// A call of "integral(", "solve(", "min(" or "max(": reads the bounds, evaluates the expression
-/// in X for trial values and restores X when it ends, however it ends. Created with the
-/// character after the name's "(" current.
+/// in X for trial values and restores X when it ends, however it ends. It counts as running
+/// in its context (ctx.OpenProcedures) for as long as it lives. Created with the character
+/// after the name's "(" current.
 class ProcedureCall {
 public:
     ProcedureCall(EvalContext& ctx, std::string_view name)
-        : m_ctx(ctx), m_firstArgPos(ctx.Current == EndMarker ? ctx.ReadPos + 1 : ctx.ReadPos),
-          m_callStart(m_firstArgPos - static_cast<int>(name.size())), m_savedX(ctx.Variable(1).Value) {
-        ++g_openProcedures;
-    }
-    ~ProcedureCall() {
-        m_ctx.Variable(1).Value = m_savedX;
-        --g_openProcedures;
-    }
+        : m_ctx(ctx), m_open(ctx.OpenProcedures),
+          m_firstArgPos(ctx.Current == EndMarker ? ctx.ReadPos + 1 : ctx.ReadPos),
+          m_callStart(m_firstArgPos - static_cast<int>(name.size())), m_savedX(ctx.Variable(1).Value) {}
+    ~ProcedureCall() { m_ctx.Variable(1).Value = m_savedX; }
     ProcedureCall(const ProcedureCall&) = delete;
     ProcedureCall& operator=(const ProcedureCall&) = delete;
 
     EvalContext& Context() { return m_ctx; }
     /// True inside the expression of another procedure, which runs this call once per trial.
-    static bool Nested() { return g_openProcedures > 1; }
+    bool Nested() const { return m_open.Depth() > 1; }
 
     /// Reads "lower,upper," and makes the first character of f(X) current.
     bool ReadBounds(Extended& lower, Extended& upper) {
@@ -89,7 +82,7 @@ public:
     /// f(x): reads the expression in X again from its start with X = x. False with the error
     /// set when it fails or gives no finite value.
     bool Evaluate(Extended x, Extended& value) {
-        ++g_trialEvaluations;
+        ++m_ctx.TrialEvaluations;
         m_ctx.Variable(1).Value = x;
         m_ctx.ReadPos = m_functionStart;
         m_ctx.Current = m_functionFirst;
@@ -175,6 +168,7 @@ private:
     }
 
     EvalContext& m_ctx;
+    DepthLevel m_open;
     int m_firstArgPos;
     int m_callStart;
     Extended m_savedX;
@@ -370,9 +364,9 @@ bool SearchInterval(ProcedureCall& call, Extended lower, Extended upper, bool ma
     ctx.SearchMaximum = maximum;
     // A search repeated for every trial of an outer procedure is not the user asking again:
     // it keeps one subdivision and leaves the remembered search alone.
-    if (!ProcedureCall::Nested())
+    if (!call.Nested())
         UpdateSubdivisions(ctx, lower, upper);
-    const int n = ProcedureCall::Nested() ? 1 : std::max(ctx.Subdivisions, 1);
+    const int n = call.Nested() ? 1 : std::max(ctx.Subdivisions, 1);
     const Extended width = (upper - lower) / n;
     for (int i = 0; i < n; ++i) {
         const Extended l = lower + width * i;
@@ -438,8 +432,7 @@ public:
             RaiseEvalError(m_ctx, ErrMissingOpen);
             return false;
         }
-        const int savedDepth = m_ctx.ArgDepth;
-        ++m_ctx.ArgDepth;
+        const DepthLevel arguments(m_ctx.ArgDepth);
         do {
             NextChar(m_ctx);
             const Extended value = ExprLevel(m_ctx);
@@ -450,7 +443,6 @@ public:
             RaiseEvalError(m_ctx, ErrSyntax);
             return false;
         }
-        m_ctx.ArgDepth = savedDepth;
         return true;
     }
 
@@ -520,10 +512,6 @@ bool ReadMoments(EvalContext& ctx, ListCall& call, ListMoments& moments) {
 }
 
 } // namespace
-
-std::uint64_t TrialEvaluationCount() {
-    return g_trialEvaluations;
-}
 
 Extended Integral(EvalContext& ctx) {
     ProcedureCall call(ctx, "integral(");

@@ -2,14 +2,13 @@
 
 #include "engine/EvalContext.h"
 
-#include <cstdint>
-
 namespace mirla {
 
 // The procedures that read their own arguments from the input text. "integral(", "solve(",
 // "min(" and "max(" are entered with the character after their "(" current and leave the
 // closing ")" current; the list procedures are entered with their "(" current and leave the
-// list's closing ")" current.
+// list's closing ")" current. The first four count their evaluations of f(X) in
+// ctx.TrialEvaluations.
 
 /// integral(lower, upper, f(X)).
 Extended Integral(EvalContext& ctx);
@@ -24,9 +23,5 @@ Extended ListStd(EvalContext& ctx);
 Extended ListSum(EvalContext& ctx);
 Extended ListPoly(EvalContext& ctx);
 Extended ListStat(EvalContext& ctx);
-
-/// Evaluations of the expression in X made by "integral(", "solve(", "min(" and "max(" since
-/// the program started; for measurements.
-std::uint64_t TrialEvaluationCount();
 
 } // namespace mirla

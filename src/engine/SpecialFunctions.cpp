@@ -93,39 +93,22 @@ template <std::size_t N> Extended Horner(const std::array<Extended, N>& highestF
 
 // --- Integration ------------------------------------------------------------------------------
 
-// Integrands receive no context, yet some take their powers through PowerOp, which reports its
-// errors in one. Integrate publishes its context here while it runs.
-thread_local EvalContext* t_integrationContext = nullptr;
-
-/// Publishes the context of the running integration and restores the previous one on exit.
-class IntegrationScope {
-public:
-    explicit IntegrationScope(EvalContext& ctx) : m_previous(t_integrationContext) {
-        t_integrationContext = &ctx;
-    }
-    ~IntegrationScope() { t_integrationContext = m_previous; }
-    IntegrationScope(const IntegrationScope&) = delete;
-    IntegrationScope& operator=(const IntegrationScope&) = delete;
-
-private:
-    EvalContext* m_previous;
-};
-
-/// base^exponent through PowerOp for an integrand; once an error is set it no longer computes,
-/// so the first error's position stays the reported one.
-Extended IntegrandPower(Extended base, Extended exponent) {
-    EvalContext& ctx = *t_integrationContext;
+/// base^exponent through PowerOp for an integrand, its errors reported in the integration's
+/// context; once an error is set it no longer computes, so the first error's position stays
+/// the reported one.
+Extended IntegrandPower(EvalContext& ctx, Extended base, Extended exponent) {
     return ctx.ErrorFlag ? 0 : PowerOp(ctx, base, exponent);
 }
 
 /// The 10-point Gauss-Legendre rule on [start, start + width].
-Extended GaussLegendre(Integrand f, Extended x, Extended n, Extended start, Extended width) {
+Extended GaussLegendre(EvalContext& ctx, Integrand f, Extended x, Extended n, Extended start,
+                       Extended width) {
     const Extended half = width * 0.5L;
     const Extended centre = start + half;
     Extended sum = 0;
     for (std::size_t i = 0; i < GaussNodes.size(); ++i) {
         const Extended offset = half * GaussNodes[i];
-        sum += GaussWeights[i] * (f(centre + offset, x, n) + f(centre - offset, x, n));
+        sum += GaussWeights[i] * (f(ctx, centre + offset, x, n) + f(ctx, centre - offset, x, n));
     }
     return sum * half;
 }
@@ -137,7 +120,7 @@ Extended IntegrationPass(EvalContext& ctx, Integrand f, Extended x, Extended n, 
     const Extended width = (upper - lower) / parts;
     Extended sum = 0;
     for (int i = 0; i < parts; ++i) {
-        sum += GaussLegendre(f, x, n, lower + width * i, width);
+        sum += GaussLegendre(ctx, f, x, n, lower + width * i, width);
         if (ctx.ErrorFlag) {
             return 0;
         }
@@ -206,12 +189,12 @@ bool BesselArgumentsValid(EvalContext& ctx, Extended n, Extended x, bool positiv
     return true;
 }
 
-Extended BesselJIntegrand(Extended t, Extended x, Extended n) {
-    return cosl(x * cosl(t)) * IntegrandPower(sinl(t), 2 * n);
+Extended BesselJIntegrand(EvalContext& ctx, Extended t, Extended x, Extended n) {
+    return cosl(x * cosl(t)) * IntegrandPower(ctx, sinl(t), 2 * n);
 }
 
-Extended BesselIIntegrand(Extended t, Extended x, Extended n) {
-    return Exponential(x * cosl(t)) * IntegrandPower(sinl(t), 2 * n);
+Extended BesselIIntegrand(EvalContext& ctx, Extended t, Extended x, Extended n) {
+    return Exponential(x * cosl(t)) * IntegrandPower(ctx, sinl(t), 2 * n);
 }
 
 /// (x/2)^n / (Gamma(n + 1/2) sqrt(pi)) times the integral of f over [0, pi]: the Poisson
@@ -234,7 +217,7 @@ Extended PoissonBessel(EvalContext& ctx, Integrand f, Extended n, Extended x) {
 
 /// The integrand of Y over [0, pi]: the oscillating part, less the tail integral over
 /// [0, infinity) mapped onto (0, pi] by s = -ln(t / pi).
-Extended BesselYIntegrand(Extended t, Extended x, Extended n) {
+Extended BesselYIntegrand(EvalContext& /*ctx*/, Extended t, Extended x, Extended n) {
     const Extended oscillating = sinl(x * sinl(t) - n * t);
     if (t <= 0) {
         return oscillating;
@@ -250,7 +233,7 @@ Extended BesselYIntegrand(Extended t, Extended x, Extended n) {
 }
 
 /// The integrand of K over [0, 1], the representation in cosh mapped by t = e^-s.
-Extended BesselKIntegrand(Extended t, Extended x, Extended n) {
+Extended BesselKIntegrand(EvalContext& /*ctx*/, Extended t, Extended x, Extended n) {
     const Extended exponent = -0.5L * x * (t + 1 / t);
     if (exponent <= -70) {
         return 0;
@@ -260,11 +243,11 @@ Extended BesselKIntegrand(Extended t, Extended x, Extended n) {
 
 // --- Integral sine and cosine, error function, Fermi-Dirac --------------------------------------
 
-Extended SincIntegrand(Extended t, Extended /*x*/, Extended /*n*/) {
+Extended SincIntegrand(EvalContext& /*ctx*/, Extended t, Extended /*x*/, Extended /*n*/) {
     return t == 0 ? 1 : sinl(t) / t;
 }
 
-Extended CosineIntegrand(Extended t, Extended /*x*/, Extended /*n*/) {
+Extended CosineIntegrand(EvalContext& /*ctx*/, Extended t, Extended /*x*/, Extended /*n*/) {
     return t == 0 ? 0 : (cosl(t) - 1) / t;
 }
 
@@ -294,14 +277,13 @@ Extended UpperNormalTail(Extended z) {
     return z < 0 ? 1 - q : q;
 }
 
-Extended FermiDiracIntegrand(Extended t, Extended eta, Extended j) {
-    return IntegrandPower(t, j) / (Exponential(t - eta) + 1);
+Extended FermiDiracIntegrand(EvalContext& ctx, Extended t, Extended eta, Extended j) {
+    return IntegrandPower(ctx, t, j) / (Exponential(t - eta) + 1);
 }
 
 } // namespace
 
 Extended Integrate(EvalContext& ctx, Integrand f, Extended x, Extended n, Extended upper, Extended lower) {
-    IntegrationScope scope(ctx);
     const std::size_t agreement = ctx.IntegralAgreement;
     Extended value = IntegrationPass(ctx, f, x, n, lower, upper, 1);
     std::string text = ScientificText(value);

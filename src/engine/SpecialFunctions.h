@@ -4,8 +4,9 @@
 
 namespace mirla {
 
-/// An integrand of `Integrate`: f(t, x, n).
-using Integrand = Extended (*)(Extended t, Extended x, Extended n);
+/// An integrand of `Integrate`: f(t, x, n), evaluated in the integration's context, where it
+/// reports its errors.
+using Integrand = Extended (*)(EvalContext& ctx, Extended t, Extended x, Extended n);
 
 /// Integrates f(t, x, n) over t from lower to upper with the adaptive 10-point Gauss-Legendre
 /// rule, doubling the subintervals until ctx.IntegralAgreement leading characters of two

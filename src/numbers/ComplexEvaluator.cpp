@@ -63,19 +63,6 @@ bool IsOneLetterName(int code) {
     return code >= FnFirstLowerVariable && code < FnPowerOfTen;
 }
 
-/// Counts one level of operand nesting for as long as it lives.
-class NestingLevel {
-public:
-    explicit NestingLevel(int& nesting) : m_nesting(++nesting) {}
-    ~NestingLevel() { --m_nesting; }
-    NestingLevel(const NestingLevel&) = delete;
-    NestingLevel& operator=(const NestingLevel&) = delete;
-    bool TooDeep() const { return m_nesting > MaxNesting; }
-
-private:
-    int& m_nesting;
-};
-
 } // namespace
 
 const std::array<NameEntry, NameTableSize>& ComplexNameTable() {
@@ -259,8 +246,8 @@ bool TComplexEvaluator::TermMayEndHere() {
 }
 
 void TComplexEvaluator::Operand(ComplexValue& value) {
-    const NestingLevel level(m_nesting);
-    if (level.TooDeep()) {
+    const DepthLevel level(m_nesting);
+    if (level.Depth() > MaxNesting) {
         RaiseError(ErrStackOverflow);
         return;
     }

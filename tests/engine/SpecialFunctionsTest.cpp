@@ -250,23 +250,22 @@ TEST(FermiDiracIntegral, PowerBeyondTheRangeIsOverflow) {
 // --- Integrate ----------------------------------------------------------------------------------
 
 int g_calls = 0;
-EvalContext* g_failingContext = nullptr;
 
-Extended Cubic(Extended t, Extended x, Extended n) {
+Extended Cubic(EvalContext& /*ctx*/, Extended t, Extended x, Extended n) {
     ++g_calls;
     return x * t * t * t + n;
 }
 /// Never settles: each call returns a larger value.
-Extended Growing(Extended /*t*/, Extended /*x*/, Extended /*n*/) {
+Extended Growing(EvalContext& /*ctx*/, Extended /*t*/, Extended /*x*/, Extended /*n*/) {
     return ++g_calls;
 }
-Extended Infinite(Extended /*t*/, Extended /*x*/, Extended /*n*/) {
+Extended Infinite(EvalContext& /*ctx*/, Extended /*t*/, Extended /*x*/, Extended /*n*/) {
     ++g_calls;
     return HUGE_VALL;
 }
-Extended FailsOnThirdCall(Extended /*t*/, Extended /*x*/, Extended /*n*/) {
+Extended FailsOnThirdCall(EvalContext& ctx, Extended /*t*/, Extended /*x*/, Extended /*n*/) {
     if (++g_calls == 3) {
-        RaiseEvalError(*g_failingContext, ErrArgumentNegative);
+        RaiseEvalError(ctx, ErrArgumentNegative);
     }
     return 1;
 }
@@ -342,7 +341,6 @@ TEST(GaussLegendreIntegration, DeclinedBreakGoesOn) {
 
 TEST(GaussLegendreIntegration, IntegrandErrorStopsAtOnce) {
     EvalContext ctx;
-    g_failingContext = &ctx;
     g_calls = 0;
     EXPECT_EQ(Integrate(ctx, FailsOnThirdCall, 0, 0, 1, 0), 0);
     EXPECT_EQ(ctx.ErrorCode, ErrArgumentNegative);
