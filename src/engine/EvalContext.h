@@ -138,6 +138,9 @@ struct EvalContext {
     /// Evaluations of the expression in X that those procedures made in this context; for
     /// measurements.
     std::uint64_t TrialEvaluations = 0;
+    /// User-function calls since window events were last let through; calls that call each
+    /// other can run for a very long time, so they check for a break now and then.
+    int UserCallsSincePump = 0;
 
     /// The application's side; never null (a default host answers when none is installed).
     TEngineHost* Host;

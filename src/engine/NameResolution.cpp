@@ -77,6 +77,27 @@ bool EvaluateBody(EvalContext& ctx, const TUserFunc& function, Extended& value) 
     return !ctx.ErrorFlag;
 }
 
+/// Longest body a user-function call may grow to by its arguments (about a megabyte).
+constexpr std::size_t MaxSubstitutedBody = 1 << 20;
+/// User-function calls between two checks for a break.
+constexpr int UserCallsPerPump = 256;
+
+/// Length of `body` once `argument` replaces the placeholder of parameter `k`.
+std::size_t SubstitutedLength(std::string_view body, int k, std::string_view argument) {
+    const auto uses = static_cast<std::size_t>(std::ranges::count(body, static_cast<char>(k)));
+    return body.size() - uses + uses * argument.size();
+}
+
+/// Lets window events through every so many calls and asks about a requested break; true when
+/// the calculation stops ("User break").
+bool CallInterrupted(EvalContext& ctx) {
+    if (++ctx.UserCallsSincePump < UserCallsPerPump)
+        return false;
+    ctx.UserCallsSincePump = 0;
+    PumpMessages(ctx);
+    return CheckBreak(ctx);
+}
+
 TUserFunc* FindUserFunction(EvalContext& ctx, std::string_view name) {
     for (int i = 0; i < ctx.UserFunctions.Count(); ++i) {
         TUserFunc& function = ctx.UserFunctions.Function(i);
@@ -112,6 +133,8 @@ bool CallUserFunction(EvalContext& ctx, std::string_view name, int nameStart) {
     TUserFunc* function = FindUserFunction(ctx, name);
     if (!function)
         return false;
+    if (CallInterrupted(ctx))
+        return true;
     function->PrepareBody();
     std::string argument;
     for (int k = 1; k <= function->ParameterCount(); ++k) {
@@ -120,18 +143,24 @@ bool CallUserFunction(EvalContext& ctx, std::string_view name, int nameStart) {
             RaiseEvalErrorSpan(ctx, ErrMissingArgument, argumentStart, ctx.ReadPos);
             return true;
         }
+        // Arguments are text: calls nested in arguments could otherwise grow a body without end.
+        if (SubstitutedLength(function->WorkingBody(), k, argument) > MaxSubstitutedBody) {
+            RaiseEvalErrorSpan(ctx, ErrStackOverflow, nameStart, ctx.ReadPos);
+            return true;
+        }
         function->SubstituteArgument(k, argument);
     }
     Extended value = 0;
     if (!EvaluateBody(ctx, *function, value)) {
-        // The innermost error is quoted in the message (a nesting overflow keeps its own code);
-        // the span covers the whole call.
+        // The innermost error is quoted in the message (a nesting overflow and a user break keep
+        // their own codes); the span covers the whole call.
         const int code = ctx.ErrorCode;
-        if (code != ErrUserFunction && code != ErrStackOverflow) {
+        const bool keepsItsCode = code == ErrStackOverflow || code == ErrUserBreak;
+        if (code != ErrUserFunction && !keepsItsCode) {
             ctx.InnerErrorCode = code;
             ctx.InnerErrorPos = ctx.ErrorPos - 1;
         }
-        RaiseEvalErrorSpan(ctx, code == ErrStackOverflow ? code : ErrUserFunction, nameStart, ctx.ReadPos);
+        RaiseEvalErrorSpan(ctx, keepsItsCode ? code : ErrUserFunction, nameStart, ctx.ReadPos);
         return true;
     }
     ctx.UserFunctions.PushValue(value);

@@ -195,6 +195,33 @@ TEST(UserFunctionCalls, SelfRecursionFailsCleanly) {
     EXPECT_EQ(outcome.code, ErrStackOverflow);
 }
 
+TEST(UserFunctionCalls, CallsOfCallsCanBeStoppedAndArgumentsCannotGrowABodyWithoutEnd) {
+    EvalContext ctx;
+    ScriptedHost host;
+    host.context = &ctx;
+    host.breakAfterPumps = 1;
+    ctx.SetHost(&host);
+    std::string message;
+    // Each call of c evaluates a ten to the power of twenty times: only a break ends it.
+    for (const char* definition :
+         {"a(x) = x+x+x+x+x+x+x+x+x+x", "b(x) = a(a(a(a(a(x)))))", "c(x) = b(b(b(b(x))))",
+          "h(x) = x*x*x*x*x*x*x*x*x*x*x*x*x*x*x*x*x*x*x*x*x*x*x*x*x*x*x*x*x*x*x*x"}) {
+        ASSERT_TRUE(ctx.UserFunctions.AddDefinition(definition, message)) << message;
+    }
+    const Outcome stopped = RunLine(ctx, "c(1)");
+    EXPECT_EQ(stopped.code, ErrUserBreak);
+    EXPECT_EQ(host.confirmations, 1);
+
+    host.breakAfterPumps = -1;
+    std::string sum = "0";
+    while (sum.size() < 40000)
+        sum += "+1";
+    const Outcome grown = RunLine(ctx, "h(" + sum + ")");
+    EXPECT_EQ(grown.code, ErrStackOverflow);
+    EXPECT_EQ(grown.position, 1);
+    EXPECT_EQ(RunLine(ctx, "h(2)").value, 4294967296.0L);
+}
+
 TEST(ErrorTexts, MessagesOfTheCodes) {
     EXPECT_EQ(ErrorText(0), "Syntax error");
     EXPECT_EQ(ErrorText(1), "Undefined");
