@@ -16,6 +16,7 @@
 #include <QPolygonF>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <map>
@@ -70,47 +71,113 @@ double BaseRow(const TGraph& graph) {
     return std::clamp(row, double(area.top()), double(area.bottom()));
 }
 
+/// The pixels of one run of connected segments, drawn as they are.
+class TChain {
+public:
+    explicit TChain(std::size_t room) { m_pixels.reserve(room); }
+
+    /// Appends a pixel unless it repeats the last one, which adds nothing to the picture (compared
+    /// exactly: QPointF's own comparison is fuzzy and costs more than the rest of the step).
+    void Add(QPointF pixel) {
+        if (m_pixels.empty() || m_pixels.back().x() != pixel.x() || m_pixels.back().y() != pixel.y())
+            m_pixels.push_back(pixel);
+    }
+    /// Number of pixels added and kept.
+    std::size_t Size() const { return m_pixels.size(); }
+    /// The polyline to draw.
+    std::span<const QPointF> Polyline() { return m_pixels; }
+    /// Starts the next run.
+    void Clear() { m_pixels.clear(); }
+
+private:
+    std::vector<QPointF> m_pixels;
+};
+
 /// A dense curve puts many points into one pixel column. Keeping only the first, lowest, highest
 /// and last point of each such run (in their original order) paints the same pixels with far fewer
-/// segments, which is what makes curves of many thousands of points quick to draw.
-/// The thinned chain is written into `thin` (kept by the caller so its room is reused) and returned;
-/// a chain too short to be worth it is returned as it is.
-std::span<const QPointF> ThinnedByColumn(std::span<const QPointF> chain, std::vector<QPointF>& thin) {
-    constexpr std::size_t worthThinning = 8;
-    const std::size_t count = chain.size();
-    if (count < worthThinning)
-        return chain;
-    // Mapped coordinates are held within +-MaxPixel, so a cast floors them safely.
-    const auto columnOf = [](const QPointF& p) {
-        const auto truncated = static_cast<std::int64_t>(p.x());
-        return truncated - (p.x() < static_cast<double>(truncated) ? 1 : 0);
-    };
-    const QPointF* in = chain.data();
-    thin.resize(count);
-    QPointF* out = thin.data();
-    std::size_t written = 0;
-    for (std::size_t first = 0; first < count;) {
-        const std::int64_t column = columnOf(in[first]);
-        std::size_t last = first, lowest = first, highest = first;
-        while (last + 1 < count && columnOf(in[last + 1]) == column) {
-            ++last;
-            if (in[last].y() < in[lowest].y())
-                lowest = last;
-            if (in[last].y() > in[highest].y())
-                highest = last;
+/// segments, which is what makes curves of many thousands of points quick to draw. This chain does
+/// so as the pixels arrive, so that the whole run is never stored; a run of fewer than
+/// `WorthThinning` pixels is drawn as it is.
+class TThinnedChain {
+public:
+    /// Appends a pixel unless it repeats the last one (see `TChain::Add`).
+    void Add(QPointF pixel) {
+        if (m_count > 0 && m_last.x() == pixel.x() && m_last.y() == pixel.y())
+            return;
+        if (m_count < WorthThinning)
+            m_head[m_count] = pixel;
+        ++m_count;
+        const std::int64_t column = ColumnOf(pixel);
+        if (m_count > 1 && column == m_column) {
+            m_last = pixel;
+            ++m_lastIndex;
+            if (pixel.y() < m_lowest.y()) {
+                m_lowest = pixel;
+                m_lowestIndex = m_lastIndex;
+            }
+            if (pixel.y() > m_highest.y()) {
+                m_highest = pixel;
+                m_highestIndex = m_lastIndex;
+            }
+            return;
         }
-        out[written++] = in[first];
-        const std::size_t earlier = std::min(lowest, highest), later = std::max(lowest, highest);
-        if (earlier != first && earlier != last)
-            out[written++] = in[earlier];
-        if (later != earlier && later != first && later != last)
-            out[written++] = in[later];
-        if (last != first)
-            out[written++] = in[last];
-        first = last + 1;
+        if (m_count > 1)
+            CloseColumn();
+        m_column = column;
+        m_first = m_last = m_lowest = m_highest = pixel;
+        m_lastIndex = m_lowestIndex = m_highestIndex = 0;
     }
-    return {thin.data(), written};
-}
+    /// Number of pixels added and kept before thinning.
+    std::size_t Size() const { return m_count; }
+    /// The polyline to draw.
+    std::span<const QPointF> Polyline() {
+        if (m_count < WorthThinning)
+            return {m_head.data(), m_count};
+        CloseColumn();
+        return m_thin;
+    }
+    /// Starts the next run.
+    void Clear() {
+        m_count = 0;
+        m_thin.clear();
+    }
+
+private:
+    static constexpr std::size_t WorthThinning = 8;
+
+    /// The pixel column of a mapped point: mapped coordinates are held within +-MaxPixel, so a
+    /// cast floors them safely.
+    static std::int64_t ColumnOf(QPointF pixel) {
+        const auto truncated = static_cast<std::int64_t>(pixel.x());
+        return truncated - (pixel.x() < static_cast<double>(truncated) ? 1 : 0);
+    }
+
+    /// Writes the first, the lowest and highest in their order, and the last pixel of the column.
+    void CloseColumn() {
+        m_thin.push_back(m_first);
+        const bool lowestFirst = m_lowestIndex <= m_highestIndex;
+        const int earlier = lowestFirst ? m_lowestIndex : m_highestIndex;
+        const int later = lowestFirst ? m_highestIndex : m_lowestIndex;
+        if (earlier != 0 && earlier != m_lastIndex)
+            m_thin.push_back(lowestFirst ? m_lowest : m_highest);
+        if (later != earlier && later != 0 && later != m_lastIndex)
+            m_thin.push_back(lowestFirst ? m_highest : m_lowest);
+        if (m_lastIndex != 0)
+            m_thin.push_back(m_last);
+    }
+
+    std::size_t m_count = 0;
+    std::array<QPointF, WorthThinning> m_head;
+    std::vector<QPointF> m_thin;
+    std::int64_t m_column = 0;
+    QPointF m_first;
+    QPointF m_last;
+    QPointF m_lowest;
+    QPointF m_highest;
+    int m_lastIndex = 0;
+    int m_lowestIndex = 0;
+    int m_highestIndex = 0;
+};
 
 /// Paints one bar between two corners; in the 3-D look a top and a side face lead back by `depth`.
 void PaintBar(QPainter& painter, const QRectF& bar, TColor color, int depth) {
@@ -487,20 +554,17 @@ int TSeries::EffectiveMarkerSize() const {
 
 // ---- TSeries: drawing
 
-/// Walks the points as connected runs of segments and hands each run with at least two distinct
-/// pixels to `paint` as one polyline. A run breaks where a segment does not start at the previous
-/// point or a point cannot be mapped. With `steps` each segment runs level at its start's Y first.
-template <typename Paint> void TSeries::TraceChains(QPointF shift, bool steps, Paint paint) const {
+/// Walks the points as connected runs of segments, collecting each run's pixels in `chain`, and
+/// hands each run with at least two distinct pixels to `paint` as one polyline. A run breaks where
+/// a segment does not start at the previous point or a point cannot be mapped. With `steps` each
+/// segment runs level at its start's Y first.
+template <typename Chain, typename Paint>
+void TSeries::TraceChains(Chain& chain, QPointF shift, bool steps, Paint paint) const {
     const TPointMapper mapper(Graph(), shift);
-    const std::size_t count = m_x.size();
-    // A plain vector: appending to it is much cheaper than to a QPolygonF, and this loop does
-    // little else.
-    std::vector<QPointF> chain;
-    chain.reserve(count * (steps ? 2 : 1) + 1);
     const auto flush = [&] {
-        if (chain.size() >= 2)
-            paint(std::span<const QPointF>(chain));
-        chain.clear();
+        if (chain.Size() >= 2)
+            paint(chain.Polyline());
+        chain.Clear();
     };
     const auto append = [&](double x, double y) {
         QPointF pixel;
@@ -508,14 +572,11 @@ template <typename Paint> void TSeries::TraceChains(QPointF shift, bool steps, P
             flush();
             return false;
         }
-        // A repeated pixel adds nothing to the picture (compared exactly: QPointF's own
-        // comparison is fuzzy and costs more than the rest of the step).
-        if (chain.empty() || chain.back().x() != pixel.x() || chain.back().y() != pixel.y())
-            chain.push_back(pixel);
+        chain.Add(pixel);
         return true;
     };
     bool previousMapped = false;
-    for (std::size_t k = 0; k < count; ++k) {
+    for (std::size_t k = 0; k < m_x.size(); ++k) {
         const QPointF start = SegmentStart(k);
         const bool joined = previousMapped && k > 0 && m_x[k - 1] == start.x() && m_y[k - 1] == start.y();
         if (!joined) {
@@ -586,15 +647,15 @@ void TSeries::Draw(QPainter& painter) {
 }
 
 void TSeries::DrawLines(QPainter& painter, QPointF shift, bool steps) const {
-    const bool look3D = shift.x() > 0;
-    std::vector<QPointF> thin;
-    TraceChains(shift, steps, [&](std::span<const QPointF> chain) {
-        if (look3D) {
-            DrawRibbon(painter, chain, shift);
-            return;
-        }
-        const std::span<const QPointF> drawn = ThinnedByColumn(chain, thin);
-        painter.drawPolyline(drawn.data(), static_cast<int>(drawn.size()));
+    if (shift.x() > 0) {
+        TChain chain(m_x.size() * (steps ? 2 : 1) + 1);
+        TraceChains(chain, shift, steps,
+                    [&](std::span<const QPointF> polyline) { DrawRibbon(painter, polyline, shift); });
+        return;
+    }
+    TThinnedChain chain;
+    TraceChains(chain, shift, steps, [&](std::span<const QPointF> polyline) {
+        painter.drawPolyline(polyline.data(), static_cast<int>(polyline.size()));
     });
 }
 
@@ -614,7 +675,8 @@ void TSeries::DrawArea(QPainter& painter, QPointF shift, const QBrush& brush) co
     const double base = BaseRow(Graph()) + shift.y();
     const QPen pen = painter.pen();
     std::vector<QPointF> band;
-    TraceChains(shift, false, [&](std::span<const QPointF> chain) {
+    TChain outline(m_x.size() + 1);
+    TraceChains(outline, shift, false, [&](std::span<const QPointF> chain) {
         band.clear();
         band.push_back(QPointF(chain.front().x(), base));
         band.insert(band.end(), chain.begin(), chain.end());

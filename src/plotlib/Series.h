@@ -28,6 +28,7 @@ struct TMarker {
 
     /// Draws the marker centred on (x, y) pixels.
     void Draw(QPainter& painter, double x, double y) const;
+    /// Markers are equal when shape, colours and size are.
     bool operator==(const TMarker&) const = default;
 };
 
@@ -146,7 +147,8 @@ private:
     }
     /// The marker of a point without its own: the series' look at the effective size.
     TMarker SeriesPointMarker() const;
-    template <typename Paint> void TraceChains(QPointF shift, bool steps, Paint paint) const;
+    template <typename Chain, typename Paint>
+    void TraceChains(Chain& chain, QPointF shift, bool steps, Paint paint) const;
     QPen LinePen(QPainter& painter, TColor color) const;
     void DrawLines(QPainter& painter, QPointF shift, bool steps) const;
     void DrawRibbon(QPainter& painter, std::span<const QPointF> chain, QPointF shift) const;
