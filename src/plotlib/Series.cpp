@@ -309,8 +309,7 @@ void TSeries::SetPrevious(int index, double x, double y) {
 }
 
 TColor TSeries::PointColor(int index) const {
-    const TColor* own = m_colors.Find(Slot(index));
-    return own ? *own : m_pointColor;
+    return ColorAt(Slot(index));
 }
 
 void TSeries::SetPointColor(int index, TColor color) {
@@ -710,8 +709,7 @@ void TSeries::DrawPerPoint(QPainter& painter, QPointF shift) const {
         QPointF to;
         if (!mapper.Map(start.x(), start.y(), from) || !mapper.Map(m_x[k], m_y[k], to) || from == to)
             continue;
-        const TColor* own = m_colors.Find(k);
-        const TColor color = own ? *own : m_pointColor;
+        const TColor color = ColorAt(k);
         if (color != penColor) {
             penColor = color;
             pen.setColor(ToQColor(look3D ? Darkened(penColor, EdgeDarkening) : penColor));

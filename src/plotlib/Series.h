@@ -145,6 +145,11 @@ private:
         const std::size_t before = k > 0 ? k - 1 : 0;
         return {m_x[before], m_y[before]};
     }
+    /// The colour of point k.
+    TColor ColorAt(std::size_t k) const {
+        const TColor* own = m_colors.Find(k);
+        return own ? *own : m_pointColor;
+    }
     /// The marker of a point without its own: the series' look at the effective size.
     TMarker SeriesPointMarker() const;
     template <typename Chain, typename Paint>
