@@ -55,12 +55,14 @@ std::vector<TCurveData> MakeCurves() {
 void BM_MirlaGraphRedraw(benchmark::State& state) {
     mirla::TGraph graph;
     const std::vector<TCurveData> curves = MakeCurves();
+    std::size_t storageBytes = 0;
     for (int k = 0; k < CurveCount; ++k) {
         const mirla::TColor colour = graph.FreeColor();
         auto series = std::make_unique<mirla::TSeries>(graph, "curve", mirla::ssLine, colour);
         const TCurveData& data = curves[static_cast<std::size_t>(k)];
         for (int i = 0; i < PointsPerCurve; ++i)
             series->AddPoint(colour, "", data.X[i], data.Y[i]);
+        storageBytes += series->PointStorageBytes();
         graph.AddLayer(std::move(series));
     }
     QImage image(ImageWidth, ImageHeight, QImage::Format_RGB32);
@@ -71,6 +73,8 @@ void BM_MirlaGraphRedraw(benchmark::State& state) {
         benchmark::DoNotOptimize(image.constBits());
     }
     state.counters["points"] = CurveCount * PointsPerCurve;
+    // What the series hold per point, counted by the capacity of their storage.
+    state.counters["bytes_per_point"] = static_cast<double>(storageBytes) / (CurveCount * PointsPerCurve);
 }
 
 /// QCustomPlot with its default settings (adaptive sampling of dense line graphs on).

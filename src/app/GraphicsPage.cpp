@@ -438,9 +438,7 @@ bool TGraphicsPage::SampleCurve(TSeries& curve, TColor colour, Extended a, Exten
             RaiseEvalError(engine, ErrOverflow);
             return false;
         }
-        TGraphData& point = curve.AddPoint(colour, "", static_cast<double>(x), static_cast<double>(y));
-        if (point.Marker)
-            point.Marker->Color = colour;
+        curve.AddPoint(colour, "", static_cast<double>(x), static_cast<double>(y));
         x = a + i * h;
         engine.Variable(VariableX).Value = x;
     }

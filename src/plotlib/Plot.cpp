@@ -332,9 +332,8 @@ TSeries* TPlot::SeriesAt(QPoint position) const {
         m_graph->SetDrawingOnSecondAxes(series->UsesXAxis2(), series->UsesYAxis2());
         int hit = -1;
         for (int point = 0; point < series->Count() && hit < 0; ++point) {
-            const TGraphData& data = std::as_const(*series).Point(point);
-            if (std::abs(m_graph->DataXToScreen(data.X) - local.x()) <= HitDistance &&
-                std::abs(m_graph->DataYToScreen(data.Y) - local.y()) <= HitDistance) {
+            if (std::abs(m_graph->DataXToScreen(series->X(point)) - local.x()) <= HitDistance &&
+                std::abs(m_graph->DataYToScreen(series->Y(point)) - local.y()) <= HitDistance) {
                 hit = point;
             }
         }

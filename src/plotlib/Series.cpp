@@ -16,9 +16,11 @@
 #include <QPolygonF>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <span>
 #include <stdexcept>
 #include <utility>
 
@@ -69,86 +71,113 @@ double BaseRow(const TGraph& graph) {
     return std::clamp(row, double(area.top()), double(area.bottom()));
 }
 
-/// Walks the points as connected runs of segments and hands each run with at least two distinct
-/// pixels to `draw` as one polyline. A run breaks where a segment does not start at the previous
-/// point or a point cannot be mapped. With `steps` each segment runs level at its start's Y first.
-template <typename Draw>
-void TraceChains(const TGraph& graph, const std::vector<TGraphData>& points, QPointF shift, bool steps,
-                 Draw draw) {
-    const TPointMapper mapper(graph, shift);
-    QPolygonF chain;
-    chain.reserve(static_cast<qsizetype>(points.size()) * (steps ? 2 : 1) + 1);
-    const auto flush = [&] {
-        if (chain.size() >= 2)
-            draw(std::as_const(chain));
-        chain.clear();
-    };
-    const auto append = [&](double x, double y) {
-        QPointF pixel;
-        if (!mapper.Map(x, y, pixel)) {
-            flush();
-            return false;
-        }
-        // A repeated pixel adds nothing to the picture (compared exactly: QPointF's own
-        // comparison is fuzzy and costs more than the rest of the step).
-        if (chain.isEmpty() || chain.constLast().x() != pixel.x() || chain.constLast().y() != pixel.y())
-            chain.append(pixel);
-        return true;
-    };
-    const TGraphData* previous = nullptr;
-    for (const TGraphData& point : points) {
-        const bool joined = previous && previous->X == point.PrevX && previous->Y == point.PrevY;
-        if (!joined) {
-            flush();
-            append(point.PrevX, point.PrevY);
-        }
-        if (steps)
-            append(point.X, point.PrevY);
-        previous = append(point.X, point.Y) ? &point : nullptr;
+/// The pixels of one run of connected segments, drawn as they are.
+class TChain {
+public:
+    explicit TChain(std::size_t room) { m_pixels.reserve(room); }
+
+    /// Appends a pixel unless it repeats the last one, which adds nothing to the picture (compared
+    /// exactly: QPointF's own comparison is fuzzy and costs more than the rest of the step).
+    void Add(QPointF pixel) {
+        if (m_pixels.empty() || m_pixels.back().x() != pixel.x() || m_pixels.back().y() != pixel.y())
+            m_pixels.push_back(pixel);
     }
-    flush();
-}
+    /// Number of pixels added and kept.
+    std::size_t Size() const { return m_pixels.size(); }
+    /// The polyline to draw.
+    std::span<const QPointF> Polyline() { return m_pixels; }
+    /// Starts the next run.
+    void Clear() { m_pixels.clear(); }
+
+private:
+    std::vector<QPointF> m_pixels;
+};
 
 /// A dense curve puts many points into one pixel column. Keeping only the first, lowest, highest
 /// and last point of each such run (in their original order) paints the same pixels with far fewer
-/// segments, which is what makes curves of many thousands of points quick to draw.
-QPolygonF ThinnedByColumn(const QPolygonF& chain) {
-    constexpr qsizetype worthThinning = 8;
-    const qsizetype count = chain.size();
-    if (count < worthThinning)
-        return chain;
-    // Mapped coordinates are held within +-MaxPixel, so a cast floors them safely.
-    const auto columnOf = [](const QPointF& p) {
-        const auto truncated = static_cast<std::int64_t>(p.x());
-        return truncated - (p.x() < static_cast<double>(truncated) ? 1 : 0);
-    };
-    const QPointF* in = chain.constData();
-    QPolygonF thin(count);
-    QPointF* out = thin.data();
-    qsizetype written = 0;
-    for (qsizetype first = 0; first < count;) {
-        const std::int64_t column = columnOf(in[first]);
-        qsizetype last = first, lowest = first, highest = first;
-        while (last + 1 < count && columnOf(in[last + 1]) == column) {
-            ++last;
-            if (in[last].y() < in[lowest].y())
-                lowest = last;
-            if (in[last].y() > in[highest].y())
-                highest = last;
+/// segments, which is what makes curves of many thousands of points quick to draw. This chain does
+/// so as the pixels arrive, so that the whole run is never stored; a run of fewer than
+/// `WorthThinning` pixels is drawn as it is.
+class TThinnedChain {
+public:
+    /// Appends a pixel unless it repeats the last one (see `TChain::Add`).
+    void Add(QPointF pixel) {
+        if (m_count > 0 && m_last.x() == pixel.x() && m_last.y() == pixel.y())
+            return;
+        if (m_count < WorthThinning)
+            m_head[m_count] = pixel;
+        ++m_count;
+        const std::int64_t column = ColumnOf(pixel);
+        if (m_count > 1 && column == m_column) {
+            m_last = pixel;
+            ++m_lastIndex;
+            if (pixel.y() < m_lowest.y()) {
+                m_lowest = pixel;
+                m_lowestIndex = m_lastIndex;
+            }
+            if (pixel.y() > m_highest.y()) {
+                m_highest = pixel;
+                m_highestIndex = m_lastIndex;
+            }
+            return;
         }
-        out[written++] = in[first];
-        const qsizetype earlier = std::min(lowest, highest), later = std::max(lowest, highest);
-        if (earlier != first && earlier != last)
-            out[written++] = in[earlier];
-        if (later != earlier && later != first && later != last)
-            out[written++] = in[later];
-        if (last != first)
-            out[written++] = in[last];
-        first = last + 1;
+        if (m_count > 1)
+            CloseColumn();
+        m_column = column;
+        m_first = m_last = m_lowest = m_highest = pixel;
+        m_lastIndex = m_lowestIndex = m_highestIndex = 0;
     }
-    thin.resize(written);
-    return thin;
-}
+    /// Number of pixels added and kept before thinning.
+    std::size_t Size() const { return m_count; }
+    /// The polyline to draw.
+    std::span<const QPointF> Polyline() {
+        if (m_count < WorthThinning)
+            return {m_head.data(), m_count};
+        CloseColumn();
+        return m_thin;
+    }
+    /// Starts the next run.
+    void Clear() {
+        m_count = 0;
+        m_thin.clear();
+    }
+
+private:
+    static constexpr std::size_t WorthThinning = 8;
+
+    /// The pixel column of a mapped point: mapped coordinates are held within +-MaxPixel, so a
+    /// cast floors them safely.
+    static std::int64_t ColumnOf(QPointF pixel) {
+        const auto truncated = static_cast<std::int64_t>(pixel.x());
+        return truncated - (pixel.x() < static_cast<double>(truncated) ? 1 : 0);
+    }
+
+    /// Writes the first, the lowest and highest in their order, and the last pixel of the column.
+    void CloseColumn() {
+        m_thin.push_back(m_first);
+        const bool lowestFirst = m_lowestIndex <= m_highestIndex;
+        const int earlier = lowestFirst ? m_lowestIndex : m_highestIndex;
+        const int later = lowestFirst ? m_highestIndex : m_lowestIndex;
+        if (earlier != 0 && earlier != m_lastIndex)
+            m_thin.push_back(lowestFirst ? m_lowest : m_highest);
+        if (later != earlier && later != 0 && later != m_lastIndex)
+            m_thin.push_back(lowestFirst ? m_highest : m_lowest);
+        if (m_lastIndex != 0)
+            m_thin.push_back(m_last);
+    }
+
+    std::size_t m_count = 0;
+    std::array<QPointF, WorthThinning> m_head;
+    std::vector<QPointF> m_thin;
+    std::int64_t m_column = 0;
+    QPointF m_first;
+    QPointF m_last;
+    QPointF m_lowest;
+    QPointF m_highest;
+    int m_lastIndex = 0;
+    int m_lowestIndex = 0;
+    int m_highestIndex = 0;
+};
 
 /// Paints one bar between two corners; in the 3-D look a top and a side face lead back by `depth`.
 void PaintBar(QPainter& painter, const QRectF& bar, TColor color, int depth) {
@@ -194,7 +223,7 @@ bool Stacking(TBarStyle style) {
     return style == bsStacked || style == bs100Stacked;
 }
 
-/// Walks the points of stacked bar series in drawing order and hands each point with the value
+/// Walks the points of stacked bar series in drawing order and hands each point's X with the value
 /// range its bar covers: positive values pile up from 0, negative ones down, per X value. With
 /// `percent` every value is first taken as a share of the sum of magnitudes at its X, times 100.
 template <typename Visit>
@@ -203,19 +232,19 @@ void ForEachStackedBar(const std::vector<TSeries*>& bars, bool percent, Visit vi
     if (percent)
         for (const TSeries* series : bars)
             for (int i = 0; i < series->Count(); ++i)
-                totals[series->Point(i).X] += std::abs(series->Point(i).Y);
+                totals[series->X(i)] += std::abs(series->Y(i));
     std::map<double, std::pair<double, double>> piles; // X -> (top of positives, foot of negatives)
     for (TSeries* series : bars)
         for (int i = 0; i < series->Count(); ++i) {
-            const TGraphData& point = series->Point(i);
-            double value = point.Y;
+            const double x = series->X(i);
+            double value = series->Y(i);
             if (percent) {
-                const double total = totals[point.X];
+                const double total = totals[x];
                 value = total > 0 ? 100 * value / total : 0;
             }
-            auto& [up, down] = piles[point.X];
+            auto& [up, down] = piles[x];
             double& end = value >= 0 ? up : down;
-            visit(*series, point, end, end + value);
+            visit(*series, x, end, end + value);
             end += value;
         }
 }
@@ -251,41 +280,92 @@ TSeries::~TSeries() {
         m_legend->Series = nullptr;
 }
 
-TGraphData& TSeries::AddPoint(TColor color, const std::string& pointName, double x, double y) {
-    TGraphData point;
-    point.X = x;
-    point.Y = y;
-    point.PrevX = m_points.empty() ? x : m_points.back().X;
-    point.PrevY = m_points.empty() ? y : m_points.back().Y;
-    point.Name = pointName;
-    point.Color = color;
-    point.Marker = m_marker;
-    point.Marker->Size = EffectiveMarkerSize();
-    m_points.push_back(std::move(point));
+void TSeries::AddPoint(TColor color, const std::string& pointName, double x, double y) {
+    const std::size_t k = m_x.size();
+    if (k == 0)
+        m_pointColor = color;
+    m_x.push_back(x);
+    m_y.push_back(y);
+    if (color != m_pointColor)
+        m_colors.Set(k, color);
+    if (!pointName.empty())
+        m_names.Set(k, pointName);
     m_extentKnown = false;
-    return m_points.back();
 }
 
-TGraphData& TSeries::Point(int index) {
-    m_extentKnown = false; // the caller may move the point
-    return const_cast<TGraphData&>(std::as_const(*this).Point(index));
+std::size_t TSeries::Slot(int index) const {
+    if (m_x.empty())
+        throw std::out_of_range("the series has no points");
+    return static_cast<std::size_t>(std::clamp(index, 0, Count() - 1));
 }
 
-const TGraphData& TSeries::Point(int index) const {
-    return m_points.at(static_cast<std::size_t>(std::clamp(index, 0, std::max(Count() - 1, 0))));
+void TSeries::SetPrevious(int index, double x, double y) {
+    const std::size_t k = Slot(index);
+    m_previous.Erase(k);
+    const QPointF before = SegmentStart(k);
+    if (before.x() != x || before.y() != y)
+        m_previous.Set(k, QPointF(x, y));
+    m_extentKnown = false;
+}
+
+TColor TSeries::PointColor(int index) const {
+    return ColorAt(Slot(index));
+}
+
+void TSeries::SetPointColor(int index, TColor color) {
+    const std::size_t k = Slot(index);
+    if (color == m_pointColor)
+        m_colors.Erase(k);
+    else
+        m_colors.Set(k, color);
+}
+
+const std::string& TSeries::PointName(int index) const {
+    static const std::string unnamed;
+    const std::string* own = m_names.Find(Slot(index));
+    return own ? *own : unnamed;
+}
+
+void TSeries::SetPointName(int index, const std::string& name) {
+    const std::size_t k = Slot(index);
+    if (name.empty())
+        m_names.Erase(k);
+    else
+        m_names.Set(k, name);
+}
+
+TMarker TSeries::SeriesPointMarker() const {
+    TMarker marker = m_marker;
+    marker.Size = EffectiveMarkerSize();
+    return marker;
+}
+
+std::optional<TMarker> TSeries::PointMarker(int index) const {
+    const std::optional<TMarker>* own = m_markers.Find(Slot(index));
+    return own ? *own : SeriesPointMarker();
+}
+
+void TSeries::SetPointMarker(int index, const std::optional<TMarker>& marker) {
+    const std::size_t k = Slot(index);
+    if (marker == SeriesPointMarker())
+        m_markers.Erase(k);
+    else
+        m_markers.Set(k, marker);
 }
 
 void TSeries::DeletePoint(int index) {
     if (index < 0 || index >= Count())
         return;
     const auto k = static_cast<std::size_t>(index);
-    if (k + 1 < m_points.size()) {
-        TGraphData& next = m_points[k + 1];
-        const TGraphData& joined = k > 0 ? m_points[k - 1] : next;
-        next.PrevX = joined.X;
-        next.PrevY = joined.Y;
-    }
-    m_points.erase(m_points.begin() + index);
+    // The next point's segment now starts at the point before the deleted one (at itself when
+    // it becomes the first): where a segment starts by default.
+    m_previous.Erase(k + 1);
+    m_previous.RemovePoint(k);
+    m_names.RemovePoint(k);
+    m_colors.RemovePoint(k);
+    m_markers.RemovePoint(k);
+    m_x.erase(m_x.begin() + index);
+    m_y.erase(m_y.begin() + index);
     m_extentKnown = false;
 }
 
@@ -295,7 +375,7 @@ void TSeries::DeleteHitPoint() {
         return;
     DeletePoint(hit);
     SetHitIndex(-1);
-    if (m_points.empty()) {
+    if (m_x.empty()) {
         Erase(); // this series no longer exists after this call
         return;
     }
@@ -303,8 +383,18 @@ void TSeries::DeleteHitPoint() {
 }
 
 void TSeries::Clear() {
-    m_points.clear();
+    m_x.clear();
+    m_y.clear();
+    m_previous.Clear();
+    m_names.Clear();
+    m_colors.Clear();
+    m_markers.Clear();
     m_extentKnown = false;
+}
+
+std::size_t TSeries::PointStorageBytes() const {
+    return (m_x.capacity() + m_y.capacity()) * sizeof(double) + m_previous.Bytes() + m_names.Bytes() +
+           m_colors.Bytes() + m_markers.Bytes();
 }
 
 void TSeries::SetStyle(int code) {
@@ -358,14 +448,8 @@ void TSeries::SetColor(TColor color) {
 }
 
 void TSeries::ApplyMarkerToPoints() {
-    const int size = EffectiveMarkerSize();
-    for (TGraphData& point : m_points)
-        if (point.Marker) {
-            point.Marker->Style = m_marker.Style;
-            point.Marker->Size = size;
-            point.Marker->Color = m_marker.Color;
-            point.Marker->FillColor = m_marker.FillColor;
-        }
+    // Points with a marker take the series' look again; points without one keep having none.
+    m_markers.EraseIf([](const std::optional<TMarker>& marker) { return marker.has_value(); });
 }
 
 void TSeries::AttachLegend(TLineLegend* entry) {
@@ -401,18 +485,20 @@ void TSeries::NotifyChanged() const {
 
 double TSeries::ValueAt(double x) const {
     const TAxis& yAxis = UsesYAxis2() ? Graph().YAxis2() : Graph().YAxis();
-    for (const TGraphData& point : m_points) {
-        if (x < std::min(point.PrevX, point.X) || x > std::max(point.PrevX, point.X))
+    for (std::size_t k = 0; k < m_x.size(); ++k) {
+        const QPointF start = SegmentStart(k);
+        const double x0 = start.x(), y0 = start.y(), x1 = m_x[k], y1 = m_y[k];
+        if (x < std::min(x0, x1) || x > std::max(x0, x1))
             continue;
         if (m_style == ssPiecewiseConstant)
-            return point.PrevY;
-        if (point.X == point.PrevX)
-            return point.Y;
-        const double t = (x - point.PrevX) / (point.X - point.PrevX);
+            return y0;
+        if (x1 == x0)
+            return y1;
+        const double t = (x - x0) / (x1 - x0);
         if (!yAxis.Log())
-            return point.PrevY + t * (point.Y - point.PrevY);
-        const double from = Graph().LogValue(point.PrevY);
-        return std::pow(10.0, from + t * (Graph().LogValue(point.Y) - from));
+            return y0 + t * (y1 - y0);
+        const double from = Graph().LogValue(y0);
+        return std::pow(10.0, from + t * (Graph().LogValue(y1) - from));
     }
     return MissingValue;
 }
@@ -423,19 +509,20 @@ TExtent TSeries::GetExtent() const {
         // A pile reaches beyond any single value, and every pile stands on 0.
         const auto bars = VisibleBarSeries(Graph());
         ForEachStackedBar(bars, Graph().BarStyle == bs100Stacked,
-                          [&](const TSeries&, const TGraphData& point, double from, double to) {
-                              extent.Include(point.X, from);
-                              extent.Include(point.X, to);
+                          [&](const TSeries&, double x, double from, double to) {
+                              extent.Include(x, from);
+                              extent.Include(x, to);
                           });
         if (!extent.Empty())
             return extent;
     }
     if (!m_extentKnown) {
         m_extent = {};
-        for (const TGraphData& point : m_points) {
-            m_extent.Include(point.PrevX, point.PrevY);
-            m_extent.Include(point.X, point.Y);
-        }
+        // A segment starts at a point of the list unless it was set otherwise.
+        for (std::size_t k = 0; k < m_x.size(); ++k)
+            m_extent.Include(m_x[k], m_y[k]);
+        m_previous.ForEach(
+            [&](std::size_t, const QPointF& start) { m_extent.Include(start.x(), start.y()); });
         m_extentKnown = true;
     }
     return m_extent;
@@ -449,8 +536,8 @@ int TSeries::EffectiveMarkerSize() const {
     TExtent data;
     const auto include = [&](const TSeries& bar) {
         most = std::max(most, bar.Count());
-        for (const TGraphData& point : bar.m_points)
-            data.Include(point.X, 0);
+        for (const double x : bar.m_x)
+            data.Include(x, 0);
     };
     include(*this);
     for (const TSeries* bar : VisibleBarSeries(Graph()))
@@ -465,6 +552,42 @@ int TSeries::EffectiveMarkerSize() const {
 }
 
 // ---- TSeries: drawing
+
+/// Walks the points as connected runs of segments, collecting each run's pixels in `chain`, and
+/// hands each run with at least two distinct pixels to `paint` as one polyline. A run breaks where
+/// a segment does not start at the previous point or a point cannot be mapped. With `steps` each
+/// segment runs level at its start's Y first.
+template <typename Chain, typename Paint>
+void TSeries::TraceChains(Chain& chain, QPointF shift, bool steps, Paint paint) const {
+    const TPointMapper mapper(Graph(), shift);
+    const auto flush = [&] {
+        if (chain.Size() >= 2)
+            paint(chain.Polyline());
+        chain.Clear();
+    };
+    const auto append = [&](double x, double y) {
+        QPointF pixel;
+        if (!mapper.Map(x, y, pixel)) {
+            flush();
+            return false;
+        }
+        chain.Add(pixel);
+        return true;
+    };
+    bool previousMapped = false;
+    for (std::size_t k = 0; k < m_x.size(); ++k) {
+        const QPointF start = SegmentStart(k);
+        const bool joined = previousMapped && k > 0 && m_x[k - 1] == start.x() && m_y[k - 1] == start.y();
+        if (!joined) {
+            flush();
+            append(start.x(), start.y());
+        }
+        if (steps)
+            append(m_x[k], start.y());
+        previousMapped = append(m_x[k], m_y[k]);
+    }
+    flush();
+}
 
 QPen TSeries::LinePen(QPainter& painter, TColor color) const {
     int width = m_lineWidth;
@@ -484,7 +607,7 @@ QPen TSeries::LinePen(QPainter& painter, TColor color) const {
 }
 
 void TSeries::Draw(QPainter& painter) {
-    if (m_points.empty())
+    if (m_x.empty())
         return;
     const int depth = Graph().Depth3D();
     const QPointF shift(depth, -depth);
@@ -523,19 +646,22 @@ void TSeries::Draw(QPainter& painter) {
 }
 
 void TSeries::DrawLines(QPainter& painter, QPointF shift, bool steps) const {
-    const bool look3D = shift.x() > 0;
-    TraceChains(Graph(), m_points, shift, steps, [&](const QPolygonF& chain) {
-        if (look3D)
-            DrawRibbon(painter, chain, shift);
-        else
-            painter.drawPolyline(ThinnedByColumn(chain));
+    if (shift.x() > 0) {
+        TChain chain(m_x.size() * (steps ? 2 : 1) + 1);
+        TraceChains(chain, shift, steps,
+                    [&](std::span<const QPointF> polyline) { DrawRibbon(painter, polyline, shift); });
+        return;
+    }
+    TThinnedChain chain;
+    TraceChains(chain, shift, steps, [&](std::span<const QPointF> polyline) {
+        painter.drawPolyline(polyline.data(), static_cast<int>(polyline.size()));
     });
 }
 
-void TSeries::DrawRibbon(QPainter& painter, const QPolygonF& chain, QPointF shift) const {
+void TSeries::DrawRibbon(QPainter& painter, std::span<const QPointF> chain, QPointF shift) const {
     // Each segment is a face from its place in front to its shifted place at the back.
     QPolygonF face(4);
-    for (qsizetype i = 1; i < chain.size(); ++i) {
+    for (std::size_t i = 1; i < chain.size(); ++i) {
         face[0] = chain[i - 1];
         face[1] = chain[i];
         face[2] = chain[i] - shift;
@@ -547,18 +673,18 @@ void TSeries::DrawRibbon(QPainter& painter, const QPolygonF& chain, QPointF shif
 void TSeries::DrawArea(QPainter& painter, QPointF shift, const QBrush& brush) const {
     const double base = BaseRow(Graph()) + shift.y();
     const QPen pen = painter.pen();
-    QPolygonF band;
-    TraceChains(Graph(), m_points, shift, false, [&](const QPolygonF& chain) {
+    std::vector<QPointF> band;
+    TChain outline(m_x.size() + 1);
+    TraceChains(outline, shift, false, [&](std::span<const QPointF> chain) {
         band.clear();
-        band.reserve(chain.size() + 2);
-        band.append(QPointF(chain.constFirst().x(), base));
-        band.append(chain);
-        band.append(QPointF(chain.constLast().x(), base));
+        band.push_back(QPointF(chain.front().x(), base));
+        band.insert(band.end(), chain.begin(), chain.end());
+        band.push_back(QPointF(chain.back().x(), base));
         painter.setPen(Qt::NoPen);
         painter.setBrush(brush);
-        painter.drawPolygon(band);
+        painter.drawPolygon(band.data(), static_cast<int>(band.size()));
         painter.setPen(pen);
-        painter.drawPolyline(chain);
+        painter.drawPolyline(chain.data(), static_cast<int>(chain.size()));
     });
 }
 
@@ -577,13 +703,15 @@ void TSeries::DrawPerPoint(QPainter& painter, QPointF shift) const {
     const bool look3D = shift.x() > 0;
     TColor penColor = -2; // no colour yet
     const TPointMapper mapper(Graph(), shift);
-    for (const TGraphData& point : m_points) {
+    for (std::size_t k = 0; k < m_x.size(); ++k) {
+        const QPointF start = SegmentStart(k);
         QPointF from;
         QPointF to;
-        if (!mapper.Map(point.PrevX, point.PrevY, from) || !mapper.Map(point.X, point.Y, to) || from == to)
+        if (!mapper.Map(start.x(), start.y(), from) || !mapper.Map(m_x[k], m_y[k], to) || from == to)
             continue;
-        if (point.Color != penColor) {
-            penColor = point.Color;
+        const TColor color = ColorAt(k);
+        if (color != penColor) {
+            penColor = color;
             pen.setColor(ToQColor(look3D ? Darkened(penColor, EdgeDarkening) : penColor));
             painter.setPen(pen);
         }
@@ -596,14 +724,16 @@ void TSeries::DrawMarkers(QPainter& painter, QPointF shift) const {
         return;
     const QRectF inside = QRectF(Graph().PlotArea()).adjusted(-1, -1, 1, 1).translated(shift);
     const TPointMapper mapper(Graph(), shift);
+    const TMarker look = SeriesPointMarker();
     const int count = Count();
     for (int i = 0; i < count; ++i) {
-        const TGraphData& point = m_points[static_cast<std::size_t>(i)];
+        const auto k = static_cast<std::size_t>(i);
+        const std::optional<TMarker>* own = m_markers.Find(k);
         QPointF pixel;
-        if (!point.Marker || !HasMarkerAt(i, count, m_markerStep) || !mapper.Map(point.X, point.Y, pixel) ||
+        if ((own && !*own) || !HasMarkerAt(i, count, m_markerStep) || !mapper.Map(m_x[k], m_y[k], pixel) ||
             !inside.contains(pixel))
             continue;
-        point.Marker->Draw(painter, pixel.x(), pixel.y());
+        (own ? **own : look).Draw(painter, pixel.x(), pixel.y());
     }
 }
 
@@ -615,12 +745,12 @@ void DrawBarGroup(TGraph& graph, QPainter& painter, const std::vector<TSeries*>&
     const double base = BaseRow(graph);
     painter.save();
     painter.setClipRect(graph.PlotArea().adjusted(0, -depth, depth, 0), Qt::IntersectClip);
-    const auto column = [&](const TGraphData& point) { return graph.DataXToScreen(point.X); };
+
     if (Stacking(graph.BarStyle)) {
         ForEachStackedBar(bars, graph.BarStyle == bs100Stacked,
-                          [&](const TSeries& series, const TGraphData& point, double from, double to) {
-                              const QRectF bar =
-                                  BarRect(column(point) - width / 2, width, Row(graph, from), Row(graph, to));
+                          [&](const TSeries& series, double x, double from, double to) {
+                              const QRectF bar = BarRect(graph.DataXToScreen(x) - width / 2, width,
+                                                         Row(graph, from), Row(graph, to));
                               PaintBar(painter, bar, series.Color(), depth);
                           });
     } else {
@@ -630,8 +760,8 @@ void DrawBarGroup(TGraph& graph, QPainter& painter, const std::vector<TSeries*>&
         for (std::size_t j = 0; j < bars.size(); ++j) {
             const double offset = clustered ? -width / 2 + static_cast<double>(j) * slot : -width / 2;
             for (int i = 0; i < bars[j]->Count(); ++i) {
-                const TGraphData& point = bars[j]->Point(i);
-                const QRectF bar = BarRect(column(point) + offset, slot, base, Row(graph, point.Y));
+                const QRectF bar = BarRect(graph.DataXToScreen(bars[j]->X(i)) + offset, slot, base,
+                                           Row(graph, bars[j]->Y(i)));
                 PaintBar(painter, bar, bars[j]->Color(), depth);
             }
         }
@@ -667,13 +797,10 @@ void TSeries::ShowInfo() {
     info.Content = {info.SeriesName + ": " + Name()};
     const int hit = HitIndex();
     if (hit >= 0 && hit < Count()) {
-        const TGraphData& point = Point(hit);
-        info.Content.push_back(info.PointName + ": " +
-                               (point.Name.empty() ? std::to_string(hit + 1) : point.Name));
-        info.Content.push_back("X=" +
-                               QString::number(point.X, 'g', info.NumberOfGeneralDigits).toStdString());
-        info.Content.push_back("Y=" +
-                               QString::number(point.Y, 'g', info.NumberOfGeneralDigits).toStdString());
+        const std::string& name = PointName(hit);
+        info.Content.push_back(info.PointName + ": " + (name.empty() ? std::to_string(hit + 1) : name));
+        info.Content.push_back("X=" + QString::number(X(hit), 'g', info.NumberOfGeneralDigits).toStdString());
+        info.Content.push_back("Y=" + QString::number(Y(hit), 'g', info.NumberOfGeneralDigits).toStdString());
     }
     NotifyChanged();
 }

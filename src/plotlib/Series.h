@@ -1,17 +1,18 @@
 #pragma once
 
 #include "plotlib/Layer.h"
+#include "plotlib/core/PointAttributes.h"
 
 #include <QPointF>
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 class QBrush;
 class QPen;
-class QPolygonF;
 
 namespace mirla {
 
@@ -27,24 +28,8 @@ struct TMarker {
 
     /// Draws the marker centred on (x, y) pixels.
     void Draw(QPainter& painter, double x, double y) const;
-};
-
-/// One point of a series with the segment that ends at it: (PrevX, PrevY) is the point added
-/// before it, or the point itself for the first one.
-struct TGraphData {
-    bool Visible = true;
-    std::optional<TMarker> Marker;
-    double PrevX = 0;
-    double PrevY = 0;
-    double X = 0;
-    double Y = 0;
-    double X3D = 0; ///< screen offset of the point in the 3-D look
-    double Y3D = 0;
-    std::string Name;
-    bool Flag1 = true;
-    bool Flag2 = true;
-    int Tag = 0;
-    TColor Color = clBlack;
+    /// Markers are equal when shape, colours and size are.
+    bool operator==(const TMarker&) const = default;
 };
 
 /// A data series: an ordered list of points drawn in one of the style codes (`TSeriesStyle`)
@@ -56,18 +41,41 @@ public:
     TSeries(TGraph& graph, const std::string& name, int styleCode, TColor color);
     ~TSeries() override;
 
-    /// Appends a point (its segment starts at the previous point) with a marker in the series'
-    /// marker look; returns it so the host may change the marker's colour.
-    TGraphData& AddPoint(TColor color, const std::string& pointName, double x, double y);
+    /// Appends point (x, y) with its colour and name; its segment starts at the point added before
+    /// it and its marker is the series' marker look.
+    void AddPoint(TColor color, const std::string& pointName, double x, double y);
     /// Number of points.
-    int Count() const { return static_cast<int>(m_points.size()); }
-    /// The point at `index`, clamped to 0 .. Count() - 1 (the series must not be empty).
-    TGraphData& Point(int index);
-    const TGraphData& Point(int index) const;
+    int Count() const { return static_cast<int>(m_x.size()); }
+    /// X of point `index`, clamped to 0 .. Count() - 1; throws std::out_of_range on an empty series.
+    double X(int index) const { return m_x[Slot(index)]; }
+    /// Y of point `index`, clamped as for `X`.
+    double Y(int index) const { return m_y[Slot(index)]; }
+    /// X where the segment ending at point `index` starts: the point before it (the point itself
+    /// for the first one) unless set by `SetPrevious`; clamped as for `X`.
+    double PrevX(int index) const { return SegmentStart(Slot(index)).x(); }
+    /// Y where the segment ending at point `index` starts, as for `PrevX`.
+    double PrevY(int index) const { return SegmentStart(Slot(index)).y(); }
+    /// Lets the segment ending at point `index` start at (x, y); clamped as for `X`.
+    void SetPrevious(int index, double x, double y);
+    /// The colour of point `index` (the colour of its segment in the per-point style).
+    TColor PointColor(int index) const;
+    void SetPointColor(int index, TColor color);
+    /// The name of point `index`, empty when it has none.
+    const std::string& PointName(int index) const;
+    void SetPointName(int index, const std::string& name);
+    /// The marker of point `index`: the series' marker look unless the point has its own;
+    /// std::nullopt when the point has no marker.
+    std::optional<TMarker> PointMarker(int index) const;
+    /// Gives point `index` its own marker or none; the series' marker setters give every point
+    /// that has a marker the series' look again.
+    void SetPointMarker(int index, const std::optional<TMarker>& marker);
     /// Removes point `index` and joins its neighbours so the line stays connected.
     void DeletePoint(int index);
     /// Removes every point.
     void Clear();
+    /// Bytes the series holds for its points: the coordinate lists by capacity and the entries of
+    /// points with attributes of their own.
+    std::size_t PointStorageBytes() const;
 
     /// The style code (1 points ... 9 per point).
     int Style() const { return m_style; }
@@ -128,9 +136,27 @@ protected:
     void SetDeletable(bool deletable) { m_deletable = deletable; }
 
 private:
+    /// Position of point `index` clamped to the list; throws std::out_of_range on an empty series.
+    std::size_t Slot(int index) const;
+    /// Where the segment ending at point k starts.
+    QPointF SegmentStart(std::size_t k) const {
+        if (const QPointF* own = m_previous.Find(k))
+            return *own;
+        const std::size_t before = k > 0 ? k - 1 : 0;
+        return {m_x[before], m_y[before]};
+    }
+    /// The colour of point k.
+    TColor ColorAt(std::size_t k) const {
+        const TColor* own = m_colors.Find(k);
+        return own ? *own : m_pointColor;
+    }
+    /// The marker of a point without its own: the series' look at the effective size.
+    TMarker SeriesPointMarker() const;
+    template <typename Chain, typename Paint>
+    void TraceChains(Chain& chain, QPointF shift, bool steps, Paint paint) const;
     QPen LinePen(QPainter& painter, TColor color) const;
     void DrawLines(QPainter& painter, QPointF shift, bool steps) const;
-    void DrawRibbon(QPainter& painter, const QPolygonF& chain, QPointF shift) const;
+    void DrawRibbon(QPainter& painter, std::span<const QPointF> chain, QPointF shift) const;
     void DrawArea(QPainter& painter, QPointF shift, const QBrush& brush) const;
     void DrawVolume(QPainter& painter, QPointF shift) const;
     void DrawPerPoint(QPainter& painter, QPointF shift) const;
@@ -139,7 +165,18 @@ private:
     void ShowInfo();
     void NotifyChanged() const;
 
-    std::vector<TGraphData> m_points;
+    // The coordinates are kept in plain lists that drawing walks; what few points have of their
+    // own sits aside, keyed by index.
+    std::vector<double> m_x;
+    std::vector<double> m_y;
+    /// Segment starts other than the point before.
+    TPointAttributes<QPointF> m_previous;
+    TPointAttributes<std::string> m_names;
+    /// Point colours other than `m_pointColor`, the colour the first point was added with.
+    TPointAttributes<TColor> m_colors;
+    TColor m_pointColor = clBlack;
+    /// Markers other than the series' look (std::nullopt: the point has none).
+    TPointAttributes<std::optional<TMarker>> m_markers;
     /// The extent of the points, kept until the points change (drawing asks for it every time).
     mutable TExtent m_extent;
     mutable bool m_extentKnown = false;

@@ -21,6 +21,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 using namespace mirla;
@@ -511,10 +512,10 @@ private slots:
         QCOMPARE(curve.Count(), 200);
         const double h = 20.0 / 199.0;
         for (int i = 0; i < curve.Count(); ++i) {
-            const TGraphData& point = curve.Point(i);
-            QVERIFY2(std::abs(point.X - (-10 + i * h)) < 1e-12, qPrintable(QString::number(i)));
-            QVERIFY2(std::abs(point.Y - point.X * point.X) < 1e-12, qPrintable(QString::number(i)));
-            QVERIFY2(point.Marker && point.Marker->Color == clRed, qPrintable(QString::number(i)));
+            const std::optional<TMarker> marker = curve.PointMarker(i);
+            QVERIFY2(std::abs(curve.X(i) - (-10 + i * h)) < 1e-12, qPrintable(QString::number(i)));
+            QVERIFY2(std::abs(curve.Y(i) - curve.X(i) * curve.X(i)) < 1e-12, qPrintable(QString::number(i)));
+            QVERIFY2(marker && marker->Color == clRed, qPrintable(QString::number(i)));
         }
         QCOMPARE(QString::fromStdString(plot.XAxis().Name), QStringLiteral("Time"));
         QCOMPARE(QString::fromStdString(plot.YAxis().Name), QStringLiteral("Height"));

@@ -177,12 +177,12 @@ private slots:
         QCOMPARE(Chart().Graph().LayerCount(), 1);
         TSeries& curve = Curve(Chart(), 0);
         QCOMPARE(curve.Count(), 200);
-        QCOMPARE(curve.Point(0).X, -10.0);
-        QCOMPARE(curve.Point(199).X, 10.0);
-        QCOMPARE(curve.Point(0).Y, 100.0);
-        QCOMPARE(curve.Point(199).Y, 100.0);
+        QCOMPARE(curve.X(0), -10.0);
+        QCOMPARE(curve.X(199), 10.0);
+        QCOMPARE(curve.Y(0), 100.0);
+        QCOMPARE(curve.Y(199), 100.0);
         // The second point lies one step h = 20/199 to the right of the first.
-        QVERIFY(std::abs(curve.Point(1).X - (-10.0 + 20.0 / 199.0)) < 1e-13);
+        QVERIFY(std::abs(curve.X(1) - (-10.0 + 20.0 / 199.0)) < 1e-13);
         // Afterwards X has gone one step past the maximum: 10 + 20/199.
         const auto x = static_cast<double>(m_window->Engine().Variable(1).Value);
         QVERIFY2(std::abs(x - 10.100502512562814) < 1e-13, qPrintable(QString::number(x, 'g', 17)));
@@ -241,8 +241,8 @@ private slots:
         QCOMPARE(curve.Count(), 4);
         const double xs[] = {-1, -1.0 / 3, 1.0 / 3, 1};
         for (int i = 0; i < 4; ++i) {
-            QVERIFY2(std::abs(curve.Point(i).X - xs[i]) < 1e-15, qPrintable(QString::number(i)));
-            QVERIFY2(std::abs(curve.Point(i).Y - 1 / xs[i]) < 1e-14, qPrintable(QString::number(i)));
+            QVERIFY2(std::abs(curve.X(i) - xs[i]) < 1e-15, qPrintable(QString::number(i)));
+            QVERIFY2(std::abs(curve.Y(i) - 1 / xs[i]) < 1e-14, qPrintable(QString::number(i)));
         }
     }
 

@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -170,17 +171,17 @@ TEST(SeriesAddPoint, EachSegmentStartsAtThePointBefore) {
     for (const auto& [x, y] : xy)
         series.AddPoint(clBlue, "p", x, y);
     for (int i = 0; i < series.Count(); ++i) {
-        const TGraphData& point = series.Point(i);
         const auto& before = xy[i == 0 ? 0 : i - 1];
-        EXPECT_EQ(point.X, xy[i].first) << "point " << i;
-        EXPECT_EQ(point.Y, xy[i].second) << "point " << i;
-        EXPECT_EQ(point.PrevX, before.first) << "point " << i;
-        EXPECT_EQ(point.PrevY, before.second) << "point " << i;
-        EXPECT_EQ(point.Color, clBlue) << "point " << i;
-        EXPECT_EQ(point.Name, "p") << "point " << i;
-        ASSERT_TRUE(point.Marker.has_value()) << "point " << i;
-        EXPECT_EQ(point.Marker->Style, msDiamond) << "point " << i;
-        EXPECT_EQ(point.Marker->Color, clRed) << "point " << i;
+        EXPECT_EQ(series.X(i), xy[i].first) << "point " << i;
+        EXPECT_EQ(series.Y(i), xy[i].second) << "point " << i;
+        EXPECT_EQ(series.PrevX(i), before.first) << "point " << i;
+        EXPECT_EQ(series.PrevY(i), before.second) << "point " << i;
+        EXPECT_EQ(series.PointColor(i), clBlue) << "point " << i;
+        EXPECT_EQ(series.PointName(i), "p") << "point " << i;
+        const std::optional<TMarker> marker = series.PointMarker(i);
+        ASSERT_TRUE(marker.has_value()) << "point " << i;
+        EXPECT_EQ(marker->Style, msDiamond) << "point " << i;
+        EXPECT_EQ(marker->Color, clRed) << "point " << i;
     }
 }
 
@@ -192,13 +193,13 @@ TEST(SeriesPoint, IndexIsClampedToTheList) {
     const std::vector<std::pair<int, double>> cases{{-1, 0}, {-100, 0}, {0, 0}, {2, 2},
                                                     {4, 4},  {5, 4},    {99, 4}};
     for (const auto& [index, x] : cases)
-        EXPECT_EQ(series.Point(index).X, x) << "index " << index;
+        EXPECT_EQ(series.X(index), x) << "index " << index;
 }
 
 TEST(SeriesPoint, AnEmptySeriesHasNoPointToGive) {
     TGraph graph;
     TSeries series(graph, "s", ssLine, clRed);
-    EXPECT_THROW(series.Point(0), std::out_of_range);
+    EXPECT_THROW(series.X(0), std::out_of_range);
 }
 
 TEST(SeriesDeletePoint, NeighboursStayConnected) {
@@ -221,8 +222,8 @@ TEST(SeriesDeletePoint, NeighboursStayConnected) {
         series.DeletePoint(c.index);
         ASSERT_EQ(series.Count(), static_cast<int>(c.segments.size())) << c.what;
         for (int i = 0; i < series.Count(); ++i) {
-            const TGraphData& p = series.Point(i);
-            EXPECT_EQ((std::vector<double>{p.PrevX, p.PrevY, p.X, p.Y}), c.segments[i])
+            EXPECT_EQ((std::vector<double>{series.PrevX(i), series.PrevY(i), series.X(i), series.Y(i)}),
+                      c.segments[i])
                 << c.what << " point " << i;
         }
     }
@@ -249,8 +250,8 @@ TEST(SeriesDeleteHitPoint, RemovesTheHitPointAndRedraws) {
     series.SetHitIndex(1);
     series.DeleteHitPoint();
     ASSERT_EQ(series.Count(), 2);
-    EXPECT_EQ(series.Point(1).X, 2);
-    EXPECT_EQ(series.Point(1).PrevX, 0);
+    EXPECT_EQ(series.X(1), 2);
+    EXPECT_EQ(series.PrevX(1), 0);
     EXPECT_EQ(series.HitIndex(), -1);
     EXPECT_EQ(changes, 1);
 }
@@ -279,6 +280,97 @@ TEST(SeriesClear, RemovesEveryPoint) {
     series.Clear();
     EXPECT_EQ(series.Count(), 0);
     EXPECT_TRUE(series.GetExtent().Empty());
+}
+
+// ---- attributes of single points
+
+/// A series of five points, point k at (k, 10 k), with attributes of their own: names on points
+/// 1 and 3, a colour on point 2, an own marker on point 3, none on point 4, and point 3's segment
+/// starting at (7, 70) instead of at point 2.
+class TAttributedSeries {
+public:
+    TAttributedSeries() : Series(Graph, "s", ssLineAndPoint, clRed) {
+        Series.SetMarkerStyle(msRect);
+        Look.Style = msRect;
+        Look.Color = clRed;
+        Star.Style = msStar;
+        Star.Color = clGreen;
+        Names = {"", "b", "", "d", ""};
+        Colors = {clRed, clRed, clBlue, clRed, clRed};
+        for (int k = 0; k < 5; ++k)
+            Series.AddPoint(Colors[k], Names[k], k, 10 * k);
+        Markers = {Look, Look, Look, Star, std::nullopt};
+        Series.SetPointMarker(3, Star);
+        Series.SetPointMarker(4, std::nullopt);
+        Series.SetPrevious(3, 7, 70);
+    }
+
+    TGraph Graph;
+    TSeries Series;
+    /// The series' marker look: its colour, the default size and fill.
+    TMarker Look;
+    TMarker Star;
+    std::vector<std::string> Names;
+    std::vector<TColor> Colors;
+    std::vector<std::optional<TMarker>> Markers;
+};
+
+TEST(SeriesPointAttributes, StayWithTheirPointsThroughAppendAndDelete) {
+    struct Case {
+        const char* what;
+        int deleted;           // -1: point 5 is appended instead
+        std::vector<int> kept; // the original index of each point that remains
+        std::vector<std::pair<double, double>> starts;
+    };
+    const std::vector<Case> cases{
+        {"append", -1, {0, 1, 2, 3, 4, 5}, {{0, 0}, {0, 0}, {1, 10}, {7, 70}, {3, 30}, {4, 40}}},
+        {"delete first", 0, {1, 2, 3, 4}, {{1, 10}, {1, 10}, {7, 70}, {3, 30}}},
+        {"delete the point before an own start", 2, {0, 1, 3, 4}, {{0, 0}, {0, 0}, {1, 10}, {3, 30}}},
+        {"delete last", 4, {0, 1, 2, 3}, {{0, 0}, {0, 0}, {1, 10}, {7, 70}}},
+    };
+    for (const Case& c : cases) {
+        TAttributedSeries attributed;
+        TSeries& series = attributed.Series;
+        if (c.deleted < 0)
+            series.AddPoint(clRed, "", 5, 50);
+        else
+            series.DeletePoint(c.deleted);
+        ASSERT_EQ(series.Count(), static_cast<int>(c.kept.size())) << c.what;
+        for (int i = 0; i < series.Count(); ++i) {
+            const auto k = static_cast<std::size_t>(c.kept[i]);
+            const bool appended = k == 5;
+            EXPECT_EQ(series.X(i), static_cast<double>(k)) << c.what << " point " << i;
+            EXPECT_EQ((std::pair{series.PrevX(i), series.PrevY(i)}), c.starts[i]) << c.what << " point " << i;
+            EXPECT_EQ(series.PointName(i), appended ? "" : attributed.Names[k]) << c.what << " point " << i;
+            EXPECT_EQ(series.PointColor(i), appended ? clRed : attributed.Colors[k])
+                << c.what << " point " << i;
+            EXPECT_EQ(series.PointMarker(i), appended ? attributed.Look : attributed.Markers[k])
+                << c.what << " point " << i;
+        }
+    }
+}
+
+TEST(SeriesPointAttributes, NoneOutliveClear) {
+    TAttributedSeries attributed;
+    TSeries& series = attributed.Series;
+    series.Clear();
+    for (int k = 0; k < 5; ++k)
+        series.AddPoint(clLime, "", k, k);
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(series.PointName(k), "") << "point " << k;
+        EXPECT_EQ(series.PointColor(k), clLime) << "point " << k;
+        EXPECT_EQ(series.PointMarker(k), attributed.Look) << "point " << k;
+        EXPECT_EQ(series.PrevX(k), k == 0 ? 0 : k - 1) << "point " << k;
+    }
+}
+
+TEST(SeriesPointAttributes, MarkerSettersGiveOwnMarkersTheSeriesLookAndKeepNone) {
+    TAttributedSeries attributed;
+    TSeries& series = attributed.Series;
+    series.SetMarkerColor(clNavy);
+    EXPECT_EQ(series.PointMarker(3).value().Style, msRect);
+    EXPECT_EQ(series.PointMarker(3).value().Color, clNavy);
+    EXPECT_FALSE(series.PointMarker(4).has_value());
 }
 
 // ---- values and extent
@@ -345,6 +437,17 @@ TEST(SeriesExtent, CoversEverySegmentEnd) {
               (std::vector<double>{-1, 4, -3, 9}));
 }
 
+TEST(SeriesExtent, CoversASegmentStartSetApart) {
+    TGraph graph;
+    TSeries series(graph, "s", ssLine, clRed);
+    series.AddPoint(clRed, "", 1, 1);
+    series.AddPoint(clRed, "", 2, 2);
+    series.SetPrevious(1, -5, 30);
+    const TExtent extent = series.GetExtent();
+    EXPECT_EQ((std::vector<double>{extent.XMin, extent.XMax, extent.YMin, extent.YMax}),
+              (std::vector<double>{-5, 2, 1, 30}));
+}
+
 TEST(SeriesExtent, StackedBarsReachTheTopOfTheirPile) {
     TDrawnGraph drawn;
     drawn.Graph.BarStyle = bsStacked;
@@ -377,7 +480,7 @@ TEST(SeriesMarker, SettersReachEveryPointAndTheLegendEntry) {
     series.SetMarkerColor(clNavy);
     series.SetMarkerFillColor(clYellow);
     for (int i = 0; i < series.Count(); ++i) {
-        const TMarker& marker = *series.Point(i).Marker;
+        const TMarker marker = series.PointMarker(i).value();
         EXPECT_EQ(marker.Style, ms5Star1) << "point " << i;
         EXPECT_EQ(marker.Size, 7) << "point " << i;
         EXPECT_EQ(marker.Color, clNavy) << "point " << i;
@@ -482,7 +585,7 @@ TEST(SeriesMenu, UnvisibleHidesAndDeleteRemovesTheHitPoint) {
     series.SetHitIndex(0);
     FindAction(menu, "miErase")->trigger();
     ASSERT_EQ(series.Count(), 1);
-    EXPECT_EQ(series.Point(0).X, 2);
+    EXPECT_EQ(series.X(0), 2);
     series.SetHitIndex(0);
     FindAction(menu, "miErase")->trigger(); // the last point takes the emptied series with it
     EXPECT_EQ(drawn.Graph.LayerCount(), 0);
@@ -558,8 +661,8 @@ TEST(SeriesDraw, DenseCurvesLookTheSameAsTheirWholePolyline) {
     QImage whole = drawn.Image().copy();
     QPolygonF polyline;
     for (int i = 0; i < count; ++i)
-        polyline.append(QPointF(drawn.Graph.DataXToScreen(series.Point(i).X),
-                                drawn.Graph.DataYToScreen(series.Point(i).Y)));
+        polyline.append(
+            QPointF(drawn.Graph.DataXToScreen(series.X(i)), drawn.Graph.DataYToScreen(series.Y(i))));
     QPainter painter(&whole);
     painter.setClipRect(drawn.Graph.PlotArea());
     painter.setPen(QPen(ToQColor(clRed), 1));
