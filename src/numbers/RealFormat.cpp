@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -142,6 +143,16 @@ std::string BaseText(EvalContext& ctx, Extended a, const std::string& sign) {
 }
 
 } // namespace
+
+std::string StoredValueText(Extended x) {
+    // Without a precision to_chars writes the shortest digits that read back to the same value,
+    // in the C locale's form whatever the user's.
+    std::array<char, 64> buffer{};
+    char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x).ptr;
+    std::string text(buffer.data(), end);
+    std::replace(text.begin(), text.end(), 'e', 'E');
+    return text;
+}
 
 std::string ScientificField(Extended a, int w) {
     if (!std::isfinite(a)) {

@@ -20,6 +20,10 @@ std::string RealToText(EvalContext& ctx, int width, Extended x);
 std::string DecimalText(int notation, int width, Extended a, std::string_view sign, Extended fixLow,
                         Extended fixHigh);
 
+/// The shortest decimal text that reads back to exactly x ("0.1", "-2.5", "1E-4940",
+/// "1.18973E+4932"), for the files that store values; "inf" or "nan" when x is not finite.
+std::string StoredValueText(Extended x);
+
 /// " d.ddd...E+eeee" of a >= 0 with max(2, min(18, w - 8)) significant digits, padded to w.
 std::string ScientificField(Extended a, int w);
 /// The integer part and d decimals of a >= 0, padded to w; ScientificField when d < 0.

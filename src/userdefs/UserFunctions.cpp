@@ -69,12 +69,12 @@ bool HasDuplicates(const std::vector<std::string>& names) {
 
 std::string RefusalMessage(const TUserFunc& f, std::string_view line) {
     if (f.DuplicateParameter()) {
-        return "Dublicate parametrs (" + f.ParameterText() + ")";
+        return "Dublicate parametrs (" + QuotedLine(f.ParameterText()) + ")";
     }
     if (f.MissingParameter()) {
-        return "Parametr missing " + std::string(line);
+        return "Parametr missing " + QuotedLine(line);
     }
-    return "Invalid functions " + std::string(line);
+    return "Invalid functions " + QuotedLine(line);
 }
 
 } // namespace
@@ -191,10 +191,15 @@ std::string TUserFunc::ListLine() const {
     return m_name + m_parameterText + ") = " + m_body + m_comment;
 }
 
+std::vector<std::string> TUserFunc::FileLines() const {
+    return m_fileLines.empty() ? std::vector<std::string>{ListLine()} : m_fileLines;
+}
+
 void TUserFunctions::ClearFunctions() {
     m_functions.clear();
     m_valueStack.clear();
     m_lines.clear();
+    m_keptLines.clear();
 }
 
 bool TUserFunctions::LoadFunctions(const std::string& fileName, std::string& message) {
@@ -213,12 +218,22 @@ bool TUserFunctions::LoadFunctions(const std::string& fileName, std::string& mes
     TUserFunctions loaded;
     loaded.m_fileName = fileName;
     bool allAdded = true;
-    for (const std::string& line : lines) {
-        if (!IsBlankLine(line) && !loaded.AddDefinition(line, message)) {
+    // Lines [start, i] belong to the function of line i: its own line and the blank lines above it.
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (IsBlankLine(lines[i])) {
+            continue;
+        }
+        if (!loaded.AddDefinition(lines[i], message)) {
             allAdded = false;
             break;
         }
+        loaded.m_functions.back()->SetFileLines({lines.begin() + static_cast<std::ptrdiff_t>(start),
+                                                 lines.begin() + static_cast<std::ptrdiff_t>(i + 1)});
+        start = i + 1;
     }
+    // The load stops at a refused line; it and the lines after it still belong to the file.
+    loaded.m_keptLines.assign(lines.begin() + static_cast<std::ptrdiff_t>(start), lines.end());
     loaded.m_lines = std::move(lines);
     *this = std::move(loaded);
     return allAdded;
@@ -264,8 +279,18 @@ std::vector<std::string> TUserFunctions::ListLines() const {
     return lines;
 }
 
+std::vector<std::string> TUserFunctions::FileLines() const {
+    std::vector<std::string> lines;
+    for (const auto& f : m_functions) {
+        const std::vector<std::string> own = f->FileLines();
+        lines.insert(lines.end(), own.begin(), own.end());
+    }
+    lines.insert(lines.end(), m_keptLines.begin(), m_keptLines.end());
+    return lines;
+}
+
 bool TUserFunctions::Save(const std::string& fileName, std::string& message) const {
-    return SaveLines(fileName, ListLines(), message);
+    return SaveLines(fileName, FileLines(), message);
 }
 
 Extended TUserFunctions::PopValue() {

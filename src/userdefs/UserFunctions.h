@@ -36,6 +36,11 @@ public:
     bool DuplicateParameter() const { return m_duplicateParameter; }
     /// The line the "User Funcs" list shows for this definition.
     std::string ListLine() const;
+    /// Records the lines a file holds for this definition (blank lines before it, then its
+    /// own line as read), so that saving writes them unchanged.
+    void SetFileLines(std::vector<std::string> lines) { m_fileLines = std::move(lines); }
+    /// The lines saving writes for this definition: those of its file, or else its list line.
+    std::vector<std::string> FileLines() const;
 
     /// Most parameters a definition may have: placeholders must stay below the printable characters.
     static constexpr int MaxParameters = 31;
@@ -55,6 +60,7 @@ private:
     std::vector<std::string> m_inOrder;
     bool m_missingParameter = false;
     bool m_duplicateParameter = false;
+    std::vector<std::string> m_fileLines;
 };
 
 /// All user functions in call-resolution order, with the value stack on which completed
@@ -64,8 +70,9 @@ public:
     /// Frees every function and value and forgets the loaded lines.
     void ClearFunctions();
     /// Loads a .FNC file: clears, then adds its lines until one is refused (its message goes
-    /// to `message`). A missing file changes nothing; an unreadable one leaves the container
-    /// empty with "Cannot load <name>!". Returns false when a message was produced.
+    /// to `message`); the refused line and those after it are kept for saving. A missing file
+    /// changes nothing; an unreadable one leaves the container empty with "Cannot load <name>!".
+    /// Returns false when a message was produced.
     bool LoadFunctions(const std::string& fileName, std::string& message);
     /// Appends a definition line; on refusal returns false with the message.
     bool AddDefinition(std::string_view line, std::string& message);
@@ -80,7 +87,10 @@ public:
     const TUserFunc& Function(int index) const { return *m_functions[static_cast<std::size_t>(index)]; }
     /// One list line per function, in container order.
     std::vector<std::string> ListLines() const;
-    /// Writes the list lines to a .FNC file, replacing it safely; false with
+    /// The lines of the .FNC file: each function's file lines in container order, then the
+    /// lines of the loaded file that were not loaded.
+    std::vector<std::string> FileLines() const;
+    /// Writes the file lines to a .FNC file, replacing it safely; false with
     /// "Can't create file <name>" and nothing changed.
     bool Save(const std::string& fileName, std::string& message) const;
 
@@ -96,6 +106,7 @@ private:
     std::vector<std::unique_ptr<TUserFunc>> m_functions;
     std::vector<Extended> m_valueStack;
     std::vector<std::string> m_lines;
+    std::vector<std::string> m_keptLines;
 };
 
 } // namespace mirla

@@ -288,6 +288,19 @@ TEST(MirlacFiles, UserVariablesFromAUsrFile) {
     });
 }
 
+TEST(MirlacFiles, ExtremeValuesReadFromLiteralsAndUsrFiles) {
+    const TTempFile variables("extreme.USR", "tiny = 1E-4940\nhuge = 1.18973E4932\n");
+    CheckRuns({
+        {"subnormal literal", {"3.36E-4932"}, "", {"3.36E-4932"}, 0},
+        {"largest literal", {"1.18973149535723176502E4932"}, "", {"1.1897E+4932"}, 0},
+        {"subnormal and largest variables",
+         {"--variables=" + variables.Path(), "tiny", "huge"},
+         "",
+         {"1.0E-4940", "1.1897E+4932"},
+         0},
+    });
+}
+
 // Complex results: each part is rendered like a real result, with its own sign text taking one
 // place of the width. comp(1/3,2/3): the real part has no sign text, so after the first pass
 // (" 3.333E-0001", four characters freed) it gets width 16 and eight digits; the imaginary

@@ -412,6 +412,20 @@ private slots:
         QVERIFY(!ctx.ErrorFlag);
     }
 
+    void usrLinesThatCouldNotBeReadAreSavedBack() {
+        const QString text = QStringLiteral("a = 1\nb = FF\nc = 3\n");
+        m_folder->Write(QStringLiteral("part.USR"), text);
+        m_shell->Settings().Variables = (m_folder->Path() + QStringLiteral("/part.USR")).toStdString();
+        TUserVarsPage page(*m_shell, nullptr);
+        TMessageAnswer answer;
+        ExpectMessage(*m_watchdog, answer);
+        page.Load();
+        QVERIFY(answer.Text.endsWith(QStringLiteral(": b = FF")));
+        QCOMPARE(Items(page.List()), QStringList{QStringLiteral("c = 3")});
+        page.SaveClick();
+        QCOMPARE(m_folder->Read(QStringLiteral("part.USR")), text);
+    }
+
     void missingVariablesFileAtStartIsSilent() {
         m_shell->Settings().Variables = (m_folder->Path() + QStringLiteral("/none.USR")).toStdString();
         TUserVarsPage page(*m_shell, nullptr);

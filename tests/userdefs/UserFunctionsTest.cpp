@@ -52,7 +52,11 @@ INSTANTIATE_TEST_SUITE_P(Lines, AddDefinitionMessage,
                                          MessageCase{"f(x,y) = x", "Parametr missing f(x,y) = x"},
                                          MessageCase{"f() = 1", "Invalid functions f() = 1"},
                                          MessageCase{"f(x) = ", "Invalid functions f(x) = "},
-                                         MessageCase{"f(x,) = x", "Invalid functions f(x,) = x"}));
+                                         MessageCase{"f(x,) = x", "Invalid functions f(x,) = x"},
+                                         MessageCase{"f(x,y) = x;\x80\t", "Parametr missing f(x,y) = x;??"},
+                                         MessageCase{"f(x,y) = x;" + std::string(100, 'c'),
+                                                     "Parametr missing f(x,y) = x;" + std::string(69, 'c') +
+                                                         "..."}));
 
 TEST(UserFunctionsAdd, AppendsValidDefinitionsInOrder) {
     TUserFunctions functions;
@@ -215,6 +219,38 @@ TEST(UserFunctionsSave, WritesListLinesThatLoadBack) {
     TUserFunctions loaded;
     ASSERT_TRUE(loaded.LoadFunctions(file, message)) << message;
     EXPECT_EQ(loaded.ListLines(), functions.ListLines());
+}
+
+class UnchangedSave : public testing::TestWithParam<std::string> {};
+
+TEST_P(UnchangedSave, WritesTheFileAsItWasRead) {
+    TempDir dir;
+    const std::string file = dir.File("user.FNC");
+    const std::string saved = dir.File("saved.FNC");
+    WriteText(file, GetParam());
+    TUserFunctions functions;
+    std::string message;
+    functions.LoadFunctions(file, message);
+    ASSERT_TRUE(functions.Save(saved, message)) << message;
+    EXPECT_EQ(ReadText(saved), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnchangedSave,
+    testing::Values("f(x) = x\ng(x,y) = x\nh(x) = 2*x\n", "bad\nf(x) = x\n",
+                    "\nf(x) = x^2\n\n; squares\n   \ndist(x,y) = sqrt(x^2+y^2) ;Euclid\n\n"));
+
+TEST(UserFunctionsSave, ChangesKeepTheLinesThatWereNotLoaded) {
+    TempDir dir;
+    const std::string file = dir.File("user.FNC");
+    WriteText(file, "f(x) = x\n\ng( x ) = x+1\nbad(x,y) = x\nk(x) = 3\n");
+    TUserFunctions functions;
+    std::string message;
+    EXPECT_FALSE(functions.LoadFunctions(file, message));
+    ASSERT_TRUE(functions.AddUserFunction("t(a) = a / 2", message));
+    functions.Delete(1);
+    ASSERT_TRUE(functions.Save(file, message)) << message;
+    EXPECT_EQ(ReadText(file), "t(a) = a/2\n\ng( x ) = x+1\nbad(x,y) = x\nk(x) = 3\n");
 }
 
 } // namespace

@@ -189,18 +189,70 @@ TEST_F(UserVariableModel, LoadOfAMissingFileChangesNothing) {
     EXPECT_EQ(Names(), (std::vector<std::string>{"kept"}));
 }
 
-TEST_F(UserVariableModel, SavedNarrowTextsLoadBackRounded) {
+TEST_F(UserVariableModel, SavedValuesKeepEveryDigitWhileTheListShowsFew) {
     ctx.DisplayWidth = 4;
     DefineUserVariable(ctx, "p", true, 3.14159265L);
     DefineUserVariable(ctx, "q", true, 0.125L);
+    EXPECT_EQ(ctx.UserVariables.Lines(), (std::vector<std::string>{"q = 0.13", "p = 3.1"}));
     const std::string file = dir.File("narrow.USR");
-    ASSERT_TRUE(SaveLines(file, ctx.UserVariables.Lines(), message)) << message;
-    EXPECT_EQ(ReadText(file), "q = 0.13\np = 3.1\n");
+    ASSERT_TRUE(SaveLines(file, ctx.UserVariables.FileLines(), message)) << message;
+    EXPECT_EQ(ReadText(file), "q = 0.125\np = 3.14159265\n");
+}
 
+TEST_F(UserVariableModel, SavedValuesLoadBackExactly) {
+    const std::vector<Extended> values = {1E-4940L,
+                                          1.18973E4932L,
+                                          std::numeric_limits<Extended>::max(),
+                                          -std::numeric_limits<Extended>::denorm_min(),
+                                          std::numeric_limits<Extended>::min(),
+                                          1.0L / 3,
+                                          -0.1L,
+                                          0};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        DefineUserVariable(ctx, "v" + std::to_string(i), true, values[i]);
+    }
+    const std::string file = dir.File("exact.USR");
+    ASSERT_TRUE(SaveLines(file, ctx.UserVariables.FileLines(), message)) << message;
     EvalContext reloaded;
     ASSERT_TRUE(LoadUserVariables(reloaded, file, message)) << message;
-    EXPECT_EQ(ValueOf(reloaded, "p"), 3.1L);
-    EXPECT_EQ(ValueOf(reloaded, "q"), 0.13L);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        EXPECT_EQ(ValueOf(reloaded, "v" + std::to_string(i)), values[i]) << ReadText(file);
+    }
+}
+
+class UnchangedVariablesSave : public UserVariableModel, public testing::WithParamInterface<std::string> {};
+
+TEST_P(UnchangedVariablesSave, WritesTheFileAsItWasRead) {
+    const std::string file = dir.File("vars.USR");
+    WriteText(file, GetParam());
+    LoadUserVariables(ctx, file, message);
+    ASSERT_TRUE(SaveLines(dir.File("saved.USR"), ctx.UserVariables.FileLines(), message)) << message;
+    EXPECT_EQ(ReadText(dir.File("saved.USR")), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, UnchangedVariablesSave,
+                         testing::Values("a = 1\nb = FF\nc = 3\n", "a = 1\nc = 3\nbad\n",
+                                         "\n x = 1.50\n\n  \ny = 2\ny = 3\n\n"));
+
+TEST_F(UserVariableModel, ChangesKeepTheLinesThatWereNotRead) {
+    const std::string file = dir.File("vars.USR");
+    WriteText(file, "a = 1\nb = FF\n\nc = 3\nd = 4\n");
+    EXPECT_FALSE(LoadUserVariables(ctx, file, message));
+    DefineUserVariable(ctx, "e", true, 5);
+    DefineUserVariable(ctx, "d", true, 0.5L);
+    ctx.UserVariables.Delete(1);
+    EXPECT_EQ(ctx.UserVariables.FileLines(),
+              (std::vector<std::string>{"a = 1", "b = FF", "", "e = 5", "d = 0.5"}));
+}
+
+TEST_F(UserVariableModel, RefusedLineIsQuotedShortAndAsText) {
+    const std::string file = dir.File("long.USR");
+    WriteText(file, "v = " + std::string(1000, '7') + "x\nw = \x01\xff\n");
+    EXPECT_FALSE(LoadUserVariables(ctx, file, message));
+    EXPECT_EQ(message, "Can't read line 2 of " + file + ": w = ??");
+    WriteText(file, "v = " + std::string(1000, '7') + "x\n");
+    EXPECT_FALSE(LoadUserVariables(ctx, file, message));
+    EXPECT_EQ(message, "Can't read line 1 of " + file + ": v = " + std::string(76, '7') + "...");
 }
 
 TEST_F(UserVariableModel, FailedSaveKeepsTheOldFile) {
@@ -255,7 +307,10 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{"00000101 00000000", false, 0}, NumberCase{"--1", false, 0},
                     NumberCase{"+-1", false, 0}, NumberCase{"-+1", false, 0}, NumberCase{"1e5x", false, 0},
                     NumberCase{"1-2", false, 0}, NumberCase{"1E5.5", false, 0},
-                    NumberCase{"1E+99999", false, 0}));
+                    NumberCase{"1E+99999", false, 0}, NumberCase{"1.0E-4940", true, 1E-4940L},
+                    NumberCase{"3.6E-4951", true, std::numeric_limits<Extended>::denorm_min()},
+                    NumberCase{"1E-5000", false, 0}, NumberCase{"1.2E+4932", false, 0},
+                    NumberCase{"++1", false, 0}));
 
 } // namespace
 } // namespace mirla

@@ -22,9 +22,9 @@ public:
     void AddUserFunction();
     /// "&Delete": removes the selected function.
     void DeleteClick();
-    /// "&Save": writes the list to the functions file loaded at start.
+    /// "&Save": writes the functions (and the loaded lines that were refused) to the file loaded at start.
     void SaveClick();
-    /// "Save &As": writes the list to a chosen file and makes it the file of the next start.
+    /// "Save &As": writes the same lines to a chosen file and makes it the file of the next start.
     void SaveAsClick();
     /// "&Load": replaces the functions with those of a chosen file.
     void LoadClick();

@@ -107,7 +107,7 @@ void TUserVarsPage::DeleteClick() {
 void TUserVarsPage::SaveClick() {
     const QString path = QString::fromStdString(Shell().Settings().Variables);
     std::string message;
-    if (!SaveLines(path.toStdString(), Shell().Engine().UserVariables.Lines(), message))
+    if (!SaveLines(path.toStdString(), Shell().Engine().UserVariables.FileLines(), message))
         ShowErrorMessage(this, QStringLiteral("Can't create file ") + path);
 }
 
@@ -116,7 +116,7 @@ void TUserVarsPage::SaveAsClick() {
     if (path.isEmpty())
         return;
     std::string message;
-    if (!SaveLines(path.toStdString(), Shell().Engine().UserVariables.Lines(), message)) {
+    if (!SaveLines(path.toStdString(), Shell().Engine().UserVariables.FileLines(), message)) {
         ShowErrorMessage(this, QStringLiteral("Can't create file ") + path);
         return;
     }

@@ -24,9 +24,9 @@ public:
     void AddModifyClick();
     /// "&Delete": removes the selected variable.
     void DeleteClick();
-    /// "&Save": writes the list to the variables file loaded at start.
+    /// "&Save": writes the variables (and the loaded lines that were refused) to the file loaded at start.
     void SaveClick();
-    /// "Save &As": writes the list to a chosen file and makes it the file of the next start.
+    /// "Save &As": writes the same lines to a chosen file and makes it the file of the next start.
     void SaveAsClick();
     /// "&Load": replaces the variables with those of a chosen file.
     void LoadClick();
