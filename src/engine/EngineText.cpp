@@ -78,7 +78,8 @@ std::string EngineTextFromFileBytes(std::string_view bytes) {
 
 bool ReadEngineTextLines(const std::string& path, std::vector<std::string>& lines) {
     std::string bytes;
-    if (!ReadFileBytes(path, bytes)) {
+    // Zero bytes mean another coding (UTF-16) or a damaged file, not text of lines.
+    if (!ReadFileBytes(path, bytes) || bytes.find('\0') != std::string::npos) {
         return false;
     }
     lines = SplitLines(EngineTextFromFileBytes(bytes));

@@ -24,7 +24,8 @@ std::string Utf8FromEngineText(std::string_view text);
 /// Windows-1252.
 std::string EngineTextFromFileBytes(std::string_view bytes);
 
-/// Reads a text file as engine text lines (CR LF or LF); false when it cannot be read.
+/// Reads a text file as engine text lines (CR LF or LF); false when it cannot be read or is no
+/// text (it holds zero bytes).
 bool ReadEngineTextLines(const std::string& path, std::vector<std::string>& lines);
 /// Writes engine text lines as UTF-8 through a temporary file renamed over `path`, so that a
 /// failed write keeps the old file.

@@ -210,6 +210,7 @@ bool TUserFunctions::LoadFunctions(const std::string& fileName, std::string& mes
     case ReadOutcome::Unreadable:
         ClearFunctions();
         m_fileName = fileName;
+        m_unreadFile = fileName;
         message = "Cannot load " + fileName + "!";
         return false;
     case ReadOutcome::Read:
@@ -290,7 +291,7 @@ std::vector<std::string> TUserFunctions::FileLines() const {
 }
 
 bool TUserFunctions::Save(const std::string& fileName, std::string& message) const {
-    return SaveLines(fileName, FileLines(), message);
+    return SaveLines(fileName, FileLines(), message, m_unreadFile);
 }
 
 Extended TUserFunctions::PopValue() {

@@ -91,7 +91,8 @@ public:
     /// lines of the loaded file that were not loaded.
     std::vector<std::string> FileLines() const;
     /// Writes the file lines to a .FNC file, replacing it safely; false with
-    /// "Can't create file <name>" and nothing changed.
+    /// "Can't create file <name>" and nothing changed, or with a refusal when it is a file that
+    /// could not be read.
     bool Save(const std::string& fileName, std::string& message) const;
 
     void PushValue(Extended v) { m_valueStack.push_back(v); }
@@ -103,6 +104,8 @@ public:
 
 private:
     std::string m_fileName;
+    /// A file that could not be read: saving never writes over it.
+    std::string m_unreadFile;
     std::vector<std::unique_ptr<TUserFunc>> m_functions;
     std::vector<Extended> m_valueStack;
     std::vector<std::string> m_lines;

@@ -84,6 +84,7 @@ void UserVariableTable::Clear() {
     m_items.clear();
     m_slotByName.clear();
     m_keptLines.clear();
+    m_unreadFile.clear();
     m_nextCode = FirstCode;
 }
 
@@ -94,6 +95,10 @@ std::vector<std::string> UserVariableTable::Lines() const {
         lines.push_back(v->Line);
     }
     return lines;
+}
+
+bool UserVariableTable::Save(const std::string& fileName, std::string& message) const {
+    return SaveLines(fileName, FileLines(), message, m_unreadFile);
 }
 
 std::vector<std::string> UserVariableTable::FileLines() const {
@@ -126,9 +131,16 @@ int DefineUserVariable(EvalContext& ctx, std::string_view name, bool show, Exten
 
 bool LoadUserVariables(EvalContext& ctx, const std::string& fileName, std::string& message) {
     std::vector<std::string> lines;
-    if (ReadLines(fileName, lines) != ReadOutcome::Read) {
+    switch (ReadLines(fileName, lines)) {
+    case ReadOutcome::Missing:
         message = "Can't read file " + fileName;
         return false;
+    case ReadOutcome::Unreadable:
+        ctx.UserVariables.SetUnreadFile(fileName);
+        message = "Can't read file " + fileName;
+        return false;
+    case ReadOutcome::Read:
+        break;
     }
     UserVariableTable& table = ctx.UserVariables;
     table.Clear();
@@ -166,7 +178,14 @@ bool LoadUserVariables(EvalContext& ctx, const std::string& fileName, std::strin
     return allRead;
 }
 
-bool SaveLines(const std::string& fileName, const std::vector<std::string>& lines, std::string& message) {
+bool SaveLines(const std::string& fileName, const std::vector<std::string>& lines, std::string& message,
+               const std::string& unreadFile) {
+    if (!unreadFile.empty() && fileName == unreadFile) {
+        message = "Cannot load " + fileName +
+                  "!\nIt is not written over, so that it keeps what it holds; save to "
+                  "another file.";
+        return false;
+    }
     if (!WriteEngineTextLines(fileName, lines)) {
         message = "Can't create file " + fileName;
         return false;

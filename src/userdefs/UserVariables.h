@@ -52,6 +52,11 @@ public:
     void SetKeptLines(std::vector<std::string> lines) { m_keptLines = std::move(lines); }
     /// The lines of the .USR file: the kept lines, then each variable's file lines in table order.
     std::vector<std::string> FileLines() const;
+    /// Remembers a file that could not be read, so that saving never writes over it.
+    void SetUnreadFile(std::string fileName) { m_unreadFile = std::move(fileName); }
+    /// Writes the file lines to `fileName`, replacing it safely; false with the message when it
+    /// is the file that could not be read or cannot be written.
+    bool Save(const std::string& fileName, std::string& message) const;
 
 private:
     struct NameHash {
@@ -68,6 +73,7 @@ private:
     std::vector<UserVariable> m_items;
     std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> m_slotByName;
     std::vector<std::string> m_keptLines;
+    std::string m_unreadFile;
     int m_nextCode = 1000;
 };
 
@@ -80,8 +86,11 @@ int DefineUserVariable(EvalContext& ctx, std::string_view name, bool show, Exten
 /// read into variables are kept in the table, so that saving writes them back.
 bool LoadUserVariables(EvalContext& ctx, const std::string& fileName, std::string& message);
 
-/// Writes lines to a file, replacing it safely; false with "Can't create file <f>".
-bool SaveLines(const std::string& fileName, const std::vector<std::string>& lines, std::string& message);
+/// Writes lines to a file, replacing it safely; false with "Can't create file <f>". A file
+/// named `unreadFile` (one that could not be read, so saving would lose what it holds) is
+/// refused with a message that says so.
+bool SaveLines(const std::string& fileName, const std::vector<std::string>& lines, std::string& message,
+               const std::string& unreadFile = {});
 
 /// Outcome of reading a text file whole.
 enum class ReadOutcome { Read, Missing, Unreadable };

@@ -115,12 +115,16 @@ TEST(ReadEngineTextLines, SplitsCrLfAndLfLinesAndKeepsALastLineWithoutNewline) {
     }
 }
 
-TEST(ReadEngineTextLines, FailsForMissingFilesAndFoldersAndLeavesTheLines) {
+TEST(ReadEngineTextLines, FailsForMissingFilesFoldersAndFilesThatAreNoTextAndLeavesTheLines) {
     TempDir dir;
     std::vector<std::string> lines = {"kept"};
     EXPECT_FALSE(ReadEngineTextLines(dir.File("missing.txt"), lines));
     std::filesystem::create_directory(dir.File("folder"));
     EXPECT_FALSE(ReadEngineTextLines(dir.File("folder"), lines));
+    WriteText(dir.File("utf16.txt"), std::string("\xFF\xFE"
+                                                 "a\0",
+                                                 4));
+    EXPECT_FALSE(ReadEngineTextLines(dir.File("utf16.txt"), lines));
     EXPECT_EQ(lines, std::vector<std::string>{"kept"});
 }
 

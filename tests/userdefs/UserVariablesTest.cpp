@@ -264,6 +264,31 @@ TEST_F(UserVariableModel, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(ReadText(file), "a = 1\n");
 }
 
+TEST_F(UserVariableModel, AFileThatCouldNotBeReadIsNeverWrittenOver) {
+    // Both models keep what they could not read: the variables' table and the functions.
+    const std::string variables = dir.File("utf16.USR");
+    const std::string functions = dir.File("utf16.FNC");
+    const std::string utf16("\xFF\xFE"
+                            "a\0 \0=\0 \0"
+                            "1\0",
+                            12);
+    WriteText(variables, utf16);
+    WriteText(functions, utf16);
+    EXPECT_FALSE(LoadUserVariables(ctx, variables, message));
+    EXPECT_FALSE(ctx.UserFunctions.LoadFunctions(functions, message));
+    DefineUserVariable(ctx, "b", true, 2);
+    ASSERT_TRUE(ctx.UserFunctions.AddDefinition("f(x) = x", message));
+    EXPECT_FALSE(ctx.UserVariables.Save(variables, message));
+    EXPECT_TRUE(message.starts_with("Cannot load " + variables + "!")) << message;
+    EXPECT_FALSE(ctx.UserFunctions.Save(functions, message));
+    EXPECT_TRUE(message.starts_with("Cannot load " + functions + "!")) << message;
+    EXPECT_EQ(ReadText(variables), utf16);
+    EXPECT_EQ(ReadText(functions), utf16);
+    // Another file takes what was defined.
+    ASSERT_TRUE(ctx.UserVariables.Save(dir.File("other.USR"), message)) << message;
+    EXPECT_EQ(ReadText(dir.File("other.USR")), "b = 2\n");
+}
+
 TEST_F(UserVariableModel, SaveOverAFolderFailsAndLeavesNoTemporaryFile) {
     const std::string folder = dir.File("folder.USR");
     std::filesystem::create_directory(folder);

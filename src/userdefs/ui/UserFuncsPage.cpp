@@ -75,7 +75,7 @@ void TUserFuncsPage::SaveClick() {
     const QString path = QString::fromStdString(Shell().Settings().Functions);
     std::string message;
     if (!Shell().Engine().UserFunctions.Save(path.toStdString(), message))
-        ShowErrorMessage(this, QStringLiteral("Can't create file ") + path);
+        ShowErrorMessage(this, ModelMessage(message, path));
 }
 
 void TUserFuncsPage::SaveAsClick() {
@@ -84,7 +84,7 @@ void TUserFuncsPage::SaveAsClick() {
         return;
     std::string message;
     if (!Shell().Engine().UserFunctions.Save(path.toStdString(), message)) {
-        ShowErrorMessage(this, QStringLiteral("Can't create file ") + path);
+        ShowErrorMessage(this, ModelMessage(message, path));
         return;
     }
     WriteFilesSetting(this, Shell().Files().SettingsFile(), "Functions", path);

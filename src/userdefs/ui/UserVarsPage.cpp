@@ -107,8 +107,8 @@ void TUserVarsPage::DeleteClick() {
 void TUserVarsPage::SaveClick() {
     const QString path = QString::fromStdString(Shell().Settings().Variables);
     std::string message;
-    if (!SaveLines(path.toStdString(), Shell().Engine().UserVariables.FileLines(), message))
-        ShowErrorMessage(this, QStringLiteral("Can't create file ") + path);
+    if (!Shell().Engine().UserVariables.Save(path.toStdString(), message))
+        ShowErrorMessage(this, ModelMessage(message, path));
 }
 
 void TUserVarsPage::SaveAsClick() {
@@ -116,8 +116,8 @@ void TUserVarsPage::SaveAsClick() {
     if (path.isEmpty())
         return;
     std::string message;
-    if (!SaveLines(path.toStdString(), Shell().Engine().UserVariables.FileLines(), message)) {
-        ShowErrorMessage(this, QStringLiteral("Can't create file ") + path);
+    if (!Shell().Engine().UserVariables.Save(path.toStdString(), message)) {
+        ShowErrorMessage(this, ModelMessage(message, path));
         return;
     }
     WriteFilesSetting(this, Shell().Files().SettingsFile(), "Variables", path);
