@@ -1,10 +1,16 @@
 #pragma once
 
+#include "engine/EngineText.h"
+#include "engine/EvalContext.h"
+
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace mirla::fuzz {
 
@@ -29,5 +35,27 @@ public:
 private:
     std::string m_path;
 };
+
+/// Writes the input to a file of user definitions, lets `loadAndSave(ctx, input, output)` load it
+/// into a fresh context and save it again, and aborts unless the saved file holds every line
+/// read, in the same order unless `anyOrder`. A file that is no text is refused whole.
+template <class LoadAndSave>
+void CheckEveryLineIsSaved(const std::uint8_t* data, std::size_t size, TInputFile& input, TInputFile& output,
+                           LoadAndSave loadAndSave, bool anyOrder) {
+    const std::string& path = input.Write(data, size);
+    std::vector<std::string> read;
+    if (!ReadEngineTextLines(path, read))
+        return;
+    EvalContext ctx;
+    std::vector<std::string> saved;
+    if (!loadAndSave(ctx, path, output.Path()) || !ReadEngineTextLines(output.Path(), saved))
+        std::abort();
+    if (anyOrder) {
+        std::ranges::sort(read);
+        std::ranges::sort(saved);
+    }
+    if (saved != read)
+        std::abort();
+}
 
 } // namespace mirla::fuzz
