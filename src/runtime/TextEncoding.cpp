@@ -128,7 +128,8 @@ void AppendUtf8(std::string& out, char32_t c) {
 }
 
 std::string Utf8FromFileBytes(std::string_view bytes) {
-    if (bytes.starts_with(ByteOrderMark)) {
+    // Editors that do not know the mark add one more each time they save.
+    while (bytes.starts_with(ByteOrderMark)) {
         bytes.remove_prefix(ByteOrderMark.size());
     }
     return IsValidUtf8(bytes) ? std::string(bytes) : Utf8FromWindows1252(bytes);

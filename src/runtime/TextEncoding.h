@@ -23,7 +23,7 @@ char32_t DecodeUtf8(std::string_view bytes, std::size_t& pos);
 /// Appends the UTF-8 form of the code point `c`.
 void AppendUtf8(std::string& out, char32_t c);
 
-/// The text of a file as UTF-8: kept when it is valid UTF-8 (a leading byte-order mark
+/// The text of a file as UTF-8: kept when it is valid UTF-8 (leading byte-order marks
 /// dropped), otherwise decoded as Windows-1252.
 std::string Utf8FromFileBytes(std::string_view bytes);
 

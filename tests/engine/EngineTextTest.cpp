@@ -89,6 +89,9 @@ TEST(Utf8FromFileBytes, DecodesWindows1252ToUnicode) {
               "5");
     EXPECT_EQ(Utf8FromFileBytes("\x93q\x94"), "\xE2\x80\x9Cq\xE2\x80\x9D");
     EXPECT_EQ(Utf8FromFileBytes("caf\xC3\xA9"), "caf\xC3\xA9");
+    EXPECT_EQ(Utf8FromFileBytes("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                "caf\xC3\xA9"),
+              "caf\xC3\xA9");
 }
 
 TEST(ReadEngineTextLines, SplitsCrLfAndLfLinesAndKeepsALastLineWithoutNewline) {
