@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static mirla::fuzz::TInputFile first("history-1.HST");
     static mirla::fuzz::TInputFile second("history-2.HST");
     const std::string& path = input.Write(data, size);
-    mirla::UnreadableHistoryReason(path);
+    mirla::THistory loaded;
+    mirla::LoadHistoryFile(path, loaded);
     std::string written;
     std::string again;
     if (Copy(path, first.Path(), written) && (!Copy(first.Path(), second.Path(), again) || again != written))

@@ -339,7 +339,8 @@ bool TfmCalc::LoadSettings() {
 }
 
 void TfmCalc::LoadHistory() {
-    const std::string reason = UnreadableHistoryReason(m_files.HistoryFile());
+    THistory history;
+    const std::string reason = LoadHistoryFile(m_files.HistoryFile(), history);
     if (!reason.empty()) {
         // Writing the history of this run over the file would lose what it holds.
         m_historyFileKept = true;
@@ -350,9 +351,6 @@ void TfmCalc::LoadHistory() {
                 .arg(QString::fromStdString(m_files.HistoryFile()), QString::fromStdString(reason)));
         return;
     }
-    THistory history;
-    if (!ReadHistoryFile(m_files.HistoryFile(), history))
-        return;
     for (const std::string& line : history.Inputs)
         m_history->addItem(FromEngine(line));
     for (const std::string& line : history.Results)

@@ -76,13 +76,16 @@ std::string EngineTextFromFileBytes(std::string_view bytes) {
     return text;
 }
 
+std::vector<std::string> EngineTextLinesFromFileBytes(std::string_view bytes) {
+    return SplitLines(EngineTextFromFileBytes(bytes));
+}
+
 bool ReadEngineTextLines(const std::string& path, std::vector<std::string>& lines) {
     std::string bytes;
-    // Zero bytes mean another coding (UTF-16) or a damaged file, not text of lines.
-    if (!ReadFileBytes(path, bytes) || bytes.find('\0') != std::string::npos) {
+    if (!ReadTextFileBytes(path, bytes)) {
         return false;
     }
-    lines = SplitLines(EngineTextFromFileBytes(bytes));
+    lines = EngineTextLinesFromFileBytes(bytes);
     return true;
 }
 

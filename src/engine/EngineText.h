@@ -24,6 +24,8 @@ std::string Utf8FromEngineText(std::string_view text);
 /// Windows-1252.
 std::string EngineTextFromFileBytes(std::string_view bytes);
 
+/// The lines of a file's text as engine text (CR LF or LF).
+std::vector<std::string> EngineTextLinesFromFileBytes(std::string_view bytes);
 /// Reads a text file as engine text lines (CR LF or LF); false when it cannot be read or is no
 /// text (it holds zero bytes).
 bool ReadEngineTextLines(const std::string& path, std::vector<std::string>& lines);

@@ -149,13 +149,7 @@ public:
     }
 
 private:
-    bool Read(const std::string& key, bool& value) {
-        const auto read = Integer(key);
-        if (read) {
-            value = *read != 0;
-        }
-        return read.has_value();
-    }
+    using TIniKeyReader::Read;
     bool Read(const std::string& key, double& value) const {
         const auto text = Text(key);
         const auto read = text ? ReadDoubleText(*text) : std::nullopt;

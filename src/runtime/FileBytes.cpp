@@ -98,6 +98,16 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* rea
     return true;
 }
 
+bool ReadTextFileBytes(const std::string& path, std::string& bytes, std::string* reason) {
+    std::string content;
+    if (!ReadFileBytes(path, content, reason))
+        return false;
+    if (content.find('\0') != std::string::npos)
+        return Fail(reason, "it is not a text file");
+    bytes = std::move(content);
+    return true;
+}
+
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* reason) {
     if (path.empty())
         return Fail(reason, "no file name");

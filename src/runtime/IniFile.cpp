@@ -52,14 +52,8 @@ bool TIniFile::Load(const std::string& path, std::string& message) {
     }
     std::string bytes;
     std::string reason;
-    if (!ReadFileBytes(path, bytes, &reason)) {
+    if (!ReadTextFileBytes(path, bytes, &reason)) {
         message = "Can't read file " + path + ": " + reason;
-        return false;
-    }
-    // A settings file is text: zero bytes mean a damaged file or another coding (UTF-16), which
-    // would read as nonsense and be written back as such.
-    if (bytes.find('\0') != std::string::npos) {
-        message = "Can't read file " + path + ": it is not a text file";
         return false;
     }
     TIniFile read;

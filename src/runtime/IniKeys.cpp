@@ -30,8 +30,14 @@ void TIniKeyReader::Value(const std::string& key, int& value, int lowest, int hi
 }
 
 void TIniKeyReader::Value(const std::string& key, bool& value) {
-    if (const auto read = Integer(key))
+    Read(key, value);
+}
+
+bool TIniKeyReader::Read(const std::string& key, bool& value) const {
+    const auto read = Integer(key);
+    if (read)
         value = *read != 0;
+    return read.has_value();
 }
 
 void TIniKeyReader::Value(const std::string& key, std::string& value) {

@@ -49,6 +49,8 @@ public:
     }
 
 protected:
+    /// Reads a Boolean key into `value`; false, with `value` kept, when it is missing or unreadable.
+    bool Read(const std::string& key, bool& value) const;
     /// The text of a key, nothing when the key is missing.
     std::optional<std::string> Text(const std::string& key) const;
     /// The integer of a key, nothing when the key is missing or does not read as one.

@@ -131,16 +131,13 @@ int DefineUserVariable(EvalContext& ctx, std::string_view name, bool show, Exten
 
 bool LoadUserVariables(EvalContext& ctx, const std::string& fileName, std::string& message) {
     std::vector<std::string> lines;
-    switch (ReadLines(fileName, lines)) {
-    case ReadOutcome::Missing:
+    const ReadOutcome outcome = ReadLines(fileName, lines);
+    if (outcome != ReadOutcome::Read) {
+        // A file that is there but could not be read must not be saved over.
+        if (outcome == ReadOutcome::Unreadable)
+            ctx.UserVariables.SetUnreadFile(fileName);
         message = "Can't read file " + fileName;
         return false;
-    case ReadOutcome::Unreadable:
-        ctx.UserVariables.SetUnreadFile(fileName);
-        message = "Can't read file " + fileName;
-        return false;
-    case ReadOutcome::Read:
-        break;
     }
     UserVariableTable& table = ctx.UserVariables;
     table.Clear();

@@ -54,14 +54,10 @@ void AppendList(std::vector<std::string>& lines, const std::vector<std::string>&
     }
 }
 
-} // namespace
-
-bool ReadHistoryFile(const std::string& path, THistory& history) {
-    std::vector<std::string> lines;
-    if (!ReadEngineTextLines(path, lines) || lines.empty()) {
-        return false;
-    }
-    const std::optional<std::size_t> inputCount = ReadCount(lines[0]);
+/// The history the lines of a history file hold; false when they do not begin with a count (then
+/// `history` is unchanged).
+bool ParseHistory(const std::vector<std::string>& lines, THistory& history) {
+    const std::optional<std::size_t> inputCount = lines.empty() ? std::nullopt : ReadCount(lines[0]);
     if (!inputCount) {
         return false;
     }
@@ -76,22 +72,27 @@ bool ReadHistoryFile(const std::string& path, THistory& history) {
     return true;
 }
 
-std::string UnreadableHistoryReason(const std::string& path) {
+} // namespace
+
+bool ReadHistoryFile(const std::string& path, THistory& history) {
+    std::vector<std::string> lines;
+    return ReadEngineTextLines(path, lines) && ParseHistory(lines, history);
+}
+
+std::string LoadHistoryFile(const std::string& path, THistory& history) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec) && !ec) {
         return {};
     }
     std::string bytes;
     std::string reason;
-    if (!ReadFileBytes(path, bytes, &reason)) {
+    if (!ReadTextFileBytes(path, bytes, &reason)) {
         return reason;
     }
-    // Zero bytes mean another coding (UTF-16) or a damaged file, which would read as nonsense.
-    if (bytes.find('\0') != std::string::npos) {
-        return "it is not a text file";
-    }
-    THistory history;
-    if (bytes.find_first_not_of(" \t\r\n") != std::string::npos && !ReadHistoryFile(path, history)) {
+    const std::vector<std::string> lines = EngineTextLinesFromFileBytes(bytes);
+    const bool blank = std::ranges::all_of(
+        lines, [](const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; });
+    if (!blank && !ParseHistory(lines, history)) {
         return "it does not begin with the number of its lines";
     }
     return {};

@@ -16,10 +16,11 @@ struct THistory {
 /// `history` is unchanged). Counts larger than the lines that follow take what is there; a
 /// missing or unreadable result count gives no results. Lines are cut to 255 characters.
 bool ReadHistoryFile(const std::string& path, THistory& history);
-/// Why the history file at `path` holds something that `ReadHistoryFile` cannot read, or an
-/// empty text when there is nothing to lose by writing over it (no file, an empty file, a file
-/// that reads).
-std::string UnreadableHistoryReason(const std::string& path);
+/// Reads the history file at `path` for the window, the file read once. Returns why the file
+/// holds something that cannot be read as a history (then `history` is unchanged and writing
+/// over the file would lose it), or an empty text: the file was read, or there was nothing to
+/// read (no file, an empty or blank one).
+std::string LoadHistoryFile(const std::string& path, THistory& history);
 /// Writes a history file through a temporary file renamed over the old one.
 bool WriteHistoryFile(const std::string& path, const THistory& history);
 
