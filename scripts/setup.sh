@@ -11,8 +11,14 @@ packages=(
   libeigen3-dev                           # benchmark peer only (matrices)
   qt6-base-dev qt6-base-dev-tools         # the windows
   qt6-svg-dev                             # plots saved as SVG
+  qt6-charts-dev                          # polar charts
+  qt6-datavisualization-dev qt6-declarative-dev  # surface charts (the CMake package needs both)
   libqcustomplot-dev                      # benchmark peer only (plot redraw)
   libwmf-bin                              # metafile tests read our WMF files back
+  libdxflib-dev                           # DXF tests read our DXF files back
+  poppler-utils                           # print tests render our PDF pages
+  desktop-file-utils appstream            # install tests validate the desktop entry and metadata
+  python3-contourpy gnuplot-nox hyperfine # benchmark peers only (contours, whole plots)
   libgl1-mesa-dev                         # needed by Qt's CMake packages
   xvfb xauth                              # window tests without a display
 )
