@@ -4,6 +4,7 @@
 #include "plotlib/core/PlotTypes.h"
 
 #include <QColor>
+#include <QPoint>
 #include <QtCore/qnamespace.h>
 
 #include <string>
@@ -24,6 +25,16 @@ TColor FromQColor(const QColor& color);
 Qt::PenStyle ToQtPenStyle(TPenStyle style);
 /// The Qt font of a stored font: family, point size and the bold, italic, underline, strike-out styles.
 QFont ToQFont(const TFontSpec& spec);
+
+/// A mouse event over the plot as a layer sees it: buttons held (for a press, the one pressed),
+/// keys held, the pixel in the plot image and the world point under it on the layer's axes.
+struct TLayerMouse {
+    Qt::MouseButtons buttons;
+    Qt::KeyboardModifiers modifiers;
+    QPoint pixel;
+    double x = 0;
+    double y = 0;
+};
 
 /// Anything drawn in the graph's layer list: series, contour maps, legends. The graph owns its
 /// layers and draws them in list order; each layer maps its data through the graph.
@@ -92,7 +103,20 @@ public:
     /// Remembers the point the mouse hit (-1 for none).
     void SetHitIndex(int index) { m_hitIndex = index; }
 
+    /// Mouse hooks, called by the plot for the layer that owns the current interaction. Each
+    /// returns whether the layer took the event (the plot then leaves zoom and pan alone); by
+    /// default the layer takes nothing and forgets the point it hit.
+    virtual bool MouseDown(const TLayerMouse& mouse) { return ForgetHit(mouse); }
+    virtual bool MouseMove(const TLayerMouse& mouse) { return ForgetHit(mouse); }
+    virtual bool MouseUp(const TLayerMouse& mouse) { return ForgetHit(mouse); }
+    virtual bool DoubleClick(const TLayerMouse& mouse) { return ForgetHit(mouse); }
+
 private:
+    bool ForgetHit(const TLayerMouse&) {
+        m_hitIndex = -1;
+        return false;
+    }
+
     TGraph& m_graph;
     TColor m_color = clBlack;
     bool m_usesXAxis2 = false;
