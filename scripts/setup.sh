@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev           # tests and benchmarks
   libedit-dev                             # line editing in mirlac
   libmuparser-dev                         # benchmark peer only
-  libeigen3-dev                           # benchmark peer only (matrices)
+  libeigen3-dev                           # QR of polynomial fits; benchmark peer (matrices)
   qt6-base-dev qt6-base-dev-tools         # the windows
   qt6-svg-dev                             # plots saved as SVG
   qt6-charts-dev                          # polar charts
