@@ -97,6 +97,14 @@ int TGraph::AddLayer(std::unique_ptr<TLayer> layer) {
     return LayerCount() - 1;
 }
 
+int TGraph::InsertLayer(int index, std::unique_ptr<TLayer> layer) {
+    if (!layer)
+        return -1;
+    index = std::clamp(index, 0, LayerCount());
+    m_layers.insert(m_layers.begin() + index, std::move(layer));
+    return index;
+}
+
 std::unique_ptr<TLayer> TGraph::DeleteLayer(int index) {
     if (index < 0 || index >= LayerCount())
         return nullptr;

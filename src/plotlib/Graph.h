@@ -93,6 +93,8 @@ public:
     // ---- layers
     /// Appends a layer (the graph owns it); returns its index.
     int AddLayer(std::unique_ptr<TLayer> layer);
+    /// Inserts a layer (the graph owns it) at `index`, clamped to 0 .. LayerCount(); returns its index.
+    int InsertLayer(int index, std::unique_ptr<TLayer> layer);
     /// Raises `OnDeleteSeries`, unlinks the layer at `index` and hands it back; dropping the
     /// result frees it. Out-of-range indexes give nullptr.
     std::unique_ptr<TLayer> DeleteLayer(int index);

@@ -1,5 +1,6 @@
 #include "plotlib/PropertiesDialog.h"
 
+#include "plotlib/OperationsPage.h"
 #include "plotlib/Plot.h"
 #include "plotlib/PropertiesPages.h"
 
@@ -22,8 +23,17 @@ TPlotPropertiesDialog::TPlotPropertiesDialog(TPlot& plot, int page, QWidget* par
                       {{{&plot.XAxis(), "&X axis", control.DisabledXAxisLog, control.DisabledXAxisInvert},
                         {&plot.YAxis(), "&Y axis", control.DisabledYAxisLog, control.DisabledYAxisInvert}}}));
     AddPage(TitlesPage, "&Titles", new TTitlesPage(graph));
-    AddPage(SeriesPage, "&Series", new TSeriesPage(graph, control.DisabledSeriesStyle));
+    auto* seriesPage = new TSeriesPage(graph, control.DisabledSeriesStyle);
+    AddPage(SeriesPage, "&Series", seriesPage);
     AddPage(LegendsPage, "&Legends", new TLegendsPage(graph));
+    TOperationsPage* operations = nullptr;
+    if (!control.DisabledOperationsTab) {
+        operations = new TOperationsPage(graph, control.DisabledDerivative);
+        AddPage(OperationsPage, "&Operations", operations);
+    }
+    if (control.DisabledDerivative)
+        seriesPage->DisableDerivative();
+    LinkSeriesLists(*seriesPage, operations);
     AddPage(SettingsPage, "Se&ttings", new TSettingsPage(plot, control.Disabled3D));
     if (!control.DisabledAxis2Tab)
         AddPage(Axis2Page, "Axis (&2)",
@@ -37,7 +47,9 @@ TPlotPropertiesDialog::TPlotPropertiesDialog(TPlot& plot, int page, QWidget* par
     // Legends before the axes: switching an axis to logarithmic moves an inside legend aside, and
     // that must win over the legend page's unchanged placement. Settings last: a new 3-D look resets
     // the ticks the axis pages wrote.
-    for (int index : {LegendsPage, TitlesPage, SeriesPage, InfoPage, AxisPage, Axis2Page, SettingsPage})
+    // Operations last: it lists the series again once the series page has deleted some.
+    for (int index :
+         {LegendsPage, TitlesPage, SeriesPage, InfoPage, AxisPage, Axis2Page, SettingsPage, OperationsPage})
         if (m_pages[index])
             m_applyOrder.push_back(m_pages[index]);
 
@@ -68,6 +80,20 @@ void TPlotPropertiesDialog::AddPage(int index, const QString& caption, TProperti
     page->setObjectName(QString("tsPage%1").arg(index));
     m_pages[index] = page;
     m_tabs->addTab(page, caption);
+}
+
+void TPlotPropertiesDialog::LinkSeriesLists(TSeriesPage& seriesPage, TOperationsPage* operations) {
+    // A series made on one page is listed on the other, and drawn at once.
+    seriesPage.SeriesAdded = [this, operations](TSeries&) {
+        if (operations)
+            operations->RefreshSeries();
+        m_plot.Refresh();
+    };
+    if (operations)
+        operations->SeriesAdded = [this, &seriesPage](TSeries& series) {
+            seriesPage.AddSeries(series);
+            m_plot.Refresh();
+        };
 }
 
 int TPlotPropertiesDialog::CurrentPage() const {

@@ -11,25 +11,27 @@ class QTabWidget;
 
 namespace mirla {
 
+class TOperationsPage;
 class TPlot;
+class TSeriesPage;
 
 /// Page indices of the properties dialog, as the plot remembers the last one shown. Indices 4
-/// ("Color Map"), 5 ("Operations") and 7 ("Contour") belong to pages of contour maps and series
-/// operations.
+/// ("Color Map") and 7 ("Contour") belong to pages of contour maps.
 enum TPropertiesPageIndex {
     AxisPage = 0,
     TitlesPage = 1,
     SeriesPage = 2,
     LegendsPage = 3,
+    OperationsPage = 5,
     SettingsPage = 6,
     Axis2Page = 8,
     InfoPage = 9
 };
 
-/// The plot's properties dialog: pages "Axis", "Titles", "Series", "Legends", "Settings", "Axis (2)"
-/// and "Info" (the "Color Map", "Operations" and "Contour" pages come later, at indices 4, 5, 7, so
-/// page indices stay those of the settings: 0 "Axis", 1 "Titles", 2 "Series", 3 "Legends",
-/// 6 "Settings", 8 "Axis (2)", 9 "Info").
+/// The plot's properties dialog: pages "Axis", "Titles", "Series", "Legends", "Operations",
+/// "Settings", "Axis (2)" and "Info" (the "Color Map" and "Contour" pages come later, at indices 4
+/// and 7, so page indices stay those of the settings: 0 "Axis", 1 "Titles", 2 "Series",
+/// 3 "Legends", 5 "Operations", 6 "Settings", 8 "Axis (2)", 9 "Info").
 class TPlotPropertiesDialog : public QDialog {
     Q_OBJECT
 public:
@@ -50,6 +52,7 @@ public:
 
 private:
     void AddPage(int index, const QString& caption, TPropertiesPage* page);
+    void LinkSeriesLists(TSeriesPage& seriesPage, TOperationsPage* operations);
     std::optional<TFieldProblem> FirstProblem();
     bool ApplyIfValid();
     void ApplyPages();

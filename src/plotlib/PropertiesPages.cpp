@@ -3,6 +3,7 @@
 #include "plotlib/Graph.h"
 #include "plotlib/Legend.h"
 #include "plotlib/MarkerShapes.h"
+#include "plotlib/OperationsPage.h"
 #include "plotlib/Plot.h"
 #include "plotlib/Series.h"
 
@@ -460,10 +461,13 @@ void TSeriesPage::BuildControls() {
     listLabel->setBuddy(m_list);
     auto* deleteButton = new QPushButton("&Delete", this);
     deleteButton->setObjectName("btDelete");
+    m_derivative = new QPushButton("De&rivative", this);
+    m_derivative->setObjectName("btDerivative");
     auto* listColumn = new QVBoxLayout;
     listColumn->addWidget(listLabel);
     listColumn->addWidget(m_list);
     listColumn->addWidget(deleteButton);
+    listColumn->addWidget(m_derivative);
 
     m_editors = new QWidget(this);
     auto* grid = new QGridLayout(m_editors);
@@ -506,6 +510,24 @@ void TSeriesPage::BuildControls() {
             m_list->item(m_shown)->setText(text);
     });
     connect(deleteButton, &QPushButton::clicked, this, [this] { DeleteShown(); });
+    connect(m_derivative, &QPushButton::clicked, this, [this] {
+        TSeries* derivative =
+            DerivativeOrWarning(this, m_graph, m_shown >= 0 ? m_drafts[m_shown].Series : nullptr);
+        if (!derivative)
+            return;
+        AddSeries(*derivative);
+        if (SeriesAdded)
+            SeriesAdded(*derivative);
+    });
+}
+
+void TSeriesPage::AddSeries(TSeries& series) {
+    m_drafts.push_back(DraftOf(series));
+    m_list->addItem(m_drafts.back().Name);
+}
+
+void TSeriesPage::DisableDerivative() {
+    m_derivative->setEnabled(false);
 }
 
 void TSeriesPage::ShowDraft(int row) {

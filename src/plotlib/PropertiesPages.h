@@ -6,12 +6,14 @@
 #include <QGroupBox>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QRadioButton;
 class QSpinBox;
 
@@ -139,6 +141,13 @@ public:
     TSeriesPage(TGraph& graph, bool styleDisabled, QWidget* parent = nullptr);
     std::optional<TFieldProblem> Check() override { return std::nullopt; }
     void Apply() override;
+    /// Lists a series added to the graph while the page is open.
+    void AddSeries(TSeries& series);
+    /// Locks the derivative button.
+    void DisableDerivative();
+
+    /// Told of the derivative the page added, after the page listed it.
+    std::function<void(TSeries&)> SeriesAdded;
 
 private:
     /// The edits of one series.
@@ -171,6 +180,7 @@ private:
     std::vector<TSeries*> m_deleted;
     int m_shown = -1;
     QListWidget* m_list = nullptr;
+    QPushButton* m_derivative = nullptr;
     QWidget* m_editors = nullptr;
     QLineEdit* m_name = nullptr;
     QCheckBox* m_visible = nullptr;

@@ -50,6 +50,10 @@ public:
     double X(int index) const { return m_x[Slot(index)]; }
     /// Y of point `index`, clamped as for `X`.
     double Y(int index) const { return m_y[Slot(index)]; }
+    /// X of every point, in order.
+    std::span<const double> XValues() const { return m_x; }
+    /// Y of every point, in order.
+    std::span<const double> YValues() const { return m_y; }
     /// X where the segment ending at point `index` starts: the point before it (the point itself
     /// for the first one) unless set by `SetPrevious`; clamped as for `X`.
     double PrevX(int index) const { return SegmentStart(Slot(index)).x(); }

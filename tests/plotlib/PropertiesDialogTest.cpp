@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -116,11 +117,11 @@ TEST_F(PropertiesDialogTest, OpensOnTheRequestedPageOrTheFirst) {
                               {TitlesPage, "Titles", TitlesPage},
                               {SeriesPage, "Series", SeriesPage},
                               {LegendsPage, "Legends", LegendsPage},
+                              {OperationsPage, "Operations", OperationsPage},
                               {SettingsPage, "Settings", SettingsPage},
                               {Axis2Page, "Axis (2)", Axis2Page},
                               {InfoPage, "Info", InfoPage},
                               {4, "Axis", AxisPage},
-                              {5, "Axis", AxisPage},
                               {7, "Axis", AxisPage},
                               {-1, "Axis", AxisPage},
                               {10, "Axis", AxisPage}};
@@ -140,14 +141,16 @@ TEST_F(PropertiesDialogTest, CurrentPageFollowsTheTabTheUserChose) {
 }
 
 TEST_F(PropertiesDialogTest, HiddenTabsAreLeftOutAndTheirPageIndexOpensTheFirst) {
-    EXPECT_EQ(Captions(*Open(AxisPage)),
-              QStringList({"Axis", "Titles", "Series", "Legends", "Settings", "Axis (2)", "Info"}));
+    EXPECT_EQ(Captions(*Open(AxisPage)), QStringList({"Axis", "Titles", "Series", "Legends", "Operations",
+                                                      "Settings", "Axis (2)", "Info"}));
     m_plot.PropertiesControl.DisabledAxis2Tab = true;
     m_plot.PropertiesControl.DisabledInfoTab = true;
+    m_plot.PropertiesControl.DisabledOperationsTab = true;
     auto dialog = Open(Axis2Page);
     EXPECT_EQ(Captions(*dialog), QStringList({"Axis", "Titles", "Series", "Legends", "Settings"}));
     EXPECT_EQ(dialog->CurrentPage(), AxisPage);
     EXPECT_EQ(Open(InfoPage)->CurrentPage(), AxisPage);
+    EXPECT_EQ(Open(OperationsPage)->CurrentPage(), AxisPage);
 }
 
 // -------------------------------------------------------------------------------- PropertiesControl
@@ -594,6 +597,120 @@ TEST_F(PropertiesDialogTest, InvalidFieldOnTheHiddenAxisIsBroughtIntoView) {
     EXPECT_EQ(dialog->CurrentPage(), AxisPage);
     EXPECT_TRUE(Control<QRadioButton>(*dialog, AxisPage, "rbSecondAxis")->isChecked());
     EXPECT_EQ(Control<QLineEdit>(*dialog, AxisPage, "edMaximum")->text(), "x");
+}
+
+// ------------------------------------------------------------------------------------- operations
+
+/// The names of the series the operations page lists.
+QStringList OperationsList(QDialog& dialog) {
+    auto* list = Control<QListWidget>(dialog, OperationsPage, "tbSeries");
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i)
+        names << list->item(i)->text();
+    return names;
+}
+
+/// Takes the series in `row` of the operations page's list as the first or the second operand.
+void TakeOperand(QDialog& dialog, int row, const char* button) {
+    Control<QListWidget>(dialog, OperationsPage, "tbSeries")->setCurrentRow(row);
+    Control<QPushButton>(dialog, OperationsPage, button)->click();
+}
+
+TEST_F(PropertiesDialogTest, OperationsWaitForTheirSeries) {
+    auto dialog = Open(OperationsPage);
+    EXPECT_EQ(OperationsList(*dialog), QStringList({"sin(x)", "cos(x)"}));
+    EXPECT_EQ(Control<QLineEdit>(*dialog, OperationsPage, "edDegree")->text(), "1");
+    const char* selectionNeeded[] = {"btDeriv2", "btFit", "edDegree"};
+    for (const char* name : selectionNeeded)
+        EXPECT_FALSE(Control<QWidget>(*dialog, OperationsPage, name)->isEnabled()) << name;
+    auto* divide = Control<QPushButton>(*dialog, OperationsPage, "sbDivide");
+    TakeOperand(*dialog, 0, "btFirst");
+    for (const char* name : selectionNeeded)
+        EXPECT_TRUE(Control<QWidget>(*dialog, OperationsPage, name)->isEnabled()) << name;
+    EXPECT_FALSE(divide->isEnabled());
+    TakeOperand(*dialog, 1, "btSecond");
+    EXPECT_TRUE(divide->isEnabled());
+    EXPECT_EQ(Control<QLineEdit>(*dialog, OperationsPage, "edFirst")->text(), "sin(x)");
+    EXPECT_EQ(Control<QLineEdit>(*dialog, OperationsPage, "edSecond")->text(), "cos(x)");
+}
+
+TEST_F(PropertiesDialogTest, NewSeriesAreListedOnBothPagesAndDrawnAtOnce) {
+    m_plot.resize(300, 200);
+    m_plot.Refresh();
+    const QImage before = m_plot.Bitmap().copy();
+    auto dialog = Open(OperationsPage);
+    TakeOperand(*dialog, 0, "btFirst");
+    TakeOperand(*dialog, 1, "btSecond");
+    Control<QPushButton>(*dialog, OperationsPage, "sbAdd")->click();
+    EXPECT_NE(m_plot.Bitmap(), before);
+    Control<QPushButton>(*dialog, OperationsPage, "btFit")->click();
+    const QStringList expected{"sin(x)", "cos(x)", "sin(x)+cos(x)", "cos(x)Fit1"};
+    EXPECT_EQ(OperationsList(*dialog), expected);
+    auto* seriesList = Control<QListWidget>(*dialog, SeriesPage, "lbSeries");
+    ASSERT_EQ(seriesList->count(), 4);
+    EXPECT_EQ(seriesList->item(3)->text(), "cos(x)Fit1");
+    EXPECT_EQ(m_plot.Legend().Count(), 4);
+
+    seriesList->setCurrentRow(0);
+    Control<QPushButton>(*dialog, SeriesPage, "btDerivative")->click();
+    ASSERT_EQ(m_plot.Graph().LayerCount(), 5);
+    EXPECT_EQ(m_plot.Graph().Layer(0)->Name(), "sin(x)'");
+    EXPECT_EQ(seriesList->item(4)->text(), "sin(x)'");
+    EXPECT_EQ(OperationsList(*dialog).front(), "sin(x)'");
+}
+
+TEST_F(PropertiesDialogTest, OperationsThatCannotRunSayWhyAndAddNothing) {
+    auto dialog = Open(OperationsPage);
+    TakeOperand(*dialog, 0, "btFirst");
+    TakeOperand(*dialog, 1, "btSecond");
+    auto* degree = Control<QLineEdit>(*dialog, OperationsPage, "edDegree");
+    struct TCase {
+        const char* Button;
+        QString Degree;
+        QString Message;
+    };
+    const TCase cases[] = {{"sbDivide", "1", "Can not create Series sin(x)/cos(x)"},
+                           {"btFit", "41", "Polynomial degree must be in the range [1..40]"},
+                           {"btFit", "0", "Polynomial degree must be in the range [1..40]"},
+                           {"btFit", "2.5", "Polynomial degree must be in the range [1..40]"}};
+    for (const TCase& c : cases) {
+        degree->setText(c.Degree);
+        EXPECT_EQ(ClickAndReadMessage(Control<QPushButton>(*dialog, OperationsPage, c.Button)), c.Message)
+            << c.Button << " " << c.Degree.toStdString();
+    }
+    EXPECT_EQ(m_plot.Graph().LayerCount(), 2);
+    EXPECT_EQ(OperationsList(*dialog).size(), 2);
+
+    auto* seriesList = Control<QListWidget>(*dialog, SeriesPage, "lbSeries");
+    auto* deleteButton = Control<QPushButton>(*dialog, SeriesPage, "btDelete");
+    deleteButton->click();
+    deleteButton->click();
+    EXPECT_EQ(seriesList->count(), 0);
+    EXPECT_EQ(ClickAndReadMessage(Control<QPushButton>(*dialog, SeriesPage, "btDerivative")),
+              "Select series for create derivative");
+    EXPECT_EQ(m_plot.Graph().LayerCount(), 2);
+}
+
+TEST_F(PropertiesDialogTest, DeletedOperandsAreForgottenOnApply) {
+    auto dialog = Open(OperationsPage);
+    TakeOperand(*dialog, 0, "btFirst");
+    TakeOperand(*dialog, 1, "btSecond");
+    Control<QListWidget>(*dialog, SeriesPage, "lbSeries")->setCurrentRow(0);
+    Control<QPushButton>(*dialog, SeriesPage, "btDelete")->click();
+    dialog->Apply();
+    EXPECT_EQ(OperationsList(*dialog), QStringList({"cos(x)"}));
+    EXPECT_EQ(Control<QLineEdit>(*dialog, OperationsPage, "edFirst")->text(), "");
+    EXPECT_EQ(Control<QLineEdit>(*dialog, OperationsPage, "edSecond")->text(), "cos(x)");
+    EXPECT_FALSE(Control<QPushButton>(*dialog, OperationsPage, "sbAdd")->isEnabled());
+}
+
+TEST_F(PropertiesDialogTest, DisabledDerivativeLocksBothDerivativeButtons) {
+    m_plot.PropertiesControl.DisabledDerivative = true;
+    auto dialog = Open(OperationsPage);
+    Control<QListWidget>(*dialog, OperationsPage, "tbSeries")->setCurrentRow(0);
+    EXPECT_FALSE(Control<QPushButton>(*dialog, OperationsPage, "btDeriv2")->isEnabled());
+    EXPECT_TRUE(Control<QPushButton>(*dialog, OperationsPage, "btFit")->isEnabled());
+    EXPECT_FALSE(Control<QPushButton>(*dialog, SeriesPage, "btDerivative")->isEnabled());
 }
 
 } // namespace
