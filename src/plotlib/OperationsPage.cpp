@@ -41,7 +41,7 @@ void TOperationsPage::BuildControls() {
     listColumn->addWidget(m_list);
 
     auto* operands = new QGridLayout;
-    const char* captions[] = {"&First", "Se&cond"};
+    const char* captions[] = {"Fi&rst", "Se&cond"};
     const char* fieldNames[] = {"edFirst", "edSecond"};
     const char* buttonNames[] = {"btFirst", "btSecond"};
     for (int which = 0; which < 2; ++which) {
@@ -79,7 +79,7 @@ void TOperationsPage::BuildControls() {
     m_degree = new QLineEdit("1", this);
     m_degree->setObjectName("edDegree");
     m_degreeLabel->setBuddy(m_degree);
-    m_fit = new QPushButton("Fi&t", this);
+    m_fit = new QPushButton("&Fit", this);
     m_fit->setObjectName("btFit");
     for (QWidget* control : std::initializer_list<QWidget*>{m_derivative, m_degreeLabel, m_degree, m_fit})
         control->setEnabled(false);

@@ -3,7 +3,6 @@
 #include "plotlib/FitSeries.h"
 #include "plotlib/Graph.h"
 #include "plotlib/Legend.h"
-#include "plotlib/core/ColorChoice.h"
 
 #include <gtest/gtest.h>
 
@@ -41,35 +40,6 @@ protected:
 
     TGraph m_graph;
 };
-
-TEST_F(SeriesOperationsTest, DerivativeIsDrawnBeneathTheOtherLayers) {
-    Add("other", clRed, {0, 1}, {0, 1});
-    const TSeries& source = Add("S", clBlue, {0, 1, 3}, {0, 1, 5});
-    const TColor free = m_graph.FreeColor();
-    TSeries& derivative = AddDerivative(m_graph, source);
-    ASSERT_EQ(m_graph.Layer(0), &derivative);
-    ExpectLineWithLegend(derivative, "S'");
-    EXPECT_EQ(derivative.Color(), free);
-    ASSERT_EQ(derivative.Count(), 2);
-    EXPECT_EQ(std::vector<double>(derivative.XValues().begin(), derivative.XValues().end()),
-              std::vector<double>({0.5, 2}));
-    EXPECT_EQ(std::vector<double>(derivative.YValues().begin(), derivative.YValues().end()),
-              std::vector<double>({1, 2}));
-}
-
-TEST_F(SeriesOperationsTest, CombinationIsAppendedOrNotMadeAtAll) {
-    const TSeries& a = Add("A", clRed, {0, 1, 2}, {1, 2, 3});
-    const TSeries& b = Add("B", clBlue, {0, 2}, {0, 4});
-    TSeries* sum = AddCombination(m_graph, a, b, TCurveOperation::Add);
-    ASSERT_NE(sum, nullptr);
-    EXPECT_EQ(m_graph.Layer(2), sum);
-    ExpectLineWithLegend(*sum, "A+B");
-    EXPECT_EQ(sum->Y(1), 4);
-    // B is 0 at A's first X.
-    EXPECT_EQ(AddCombination(m_graph, a, b, TCurveOperation::Divide), nullptr);
-    EXPECT_EQ(m_graph.LayerCount(), 3);
-    EXPECT_EQ(m_graph.Legend().Count(), 3);
-}
 
 TEST_F(SeriesOperationsTest, FitOfALineReproducesItOverTheSourceRange) {
     const TSeries& source = Add("S", RgbColor(200, 100, 30), {1, 2, 3, 4, 5}, {3, 5, 7, 9, 11});
