@@ -10,9 +10,12 @@
 #include "app/CalcWindow.h"
 #include "app/core/CalcFiles.h"
 #include "matrix/ui/MatrixWindow.h"
+#include "plotlib/Graph.h"
+#include "plotlib/Legend.h"
 #include "plotlib/PictureFiles.h"
 #include "plotlib/Plot.h"
 #include "plotlib/PropertiesDialog.h"
+#include "plotlib/Series.h"
 #include "plots/Plot2DWindow.h"
 #include "units/ui/ConvWindow.h"
 #include "userdefs/ui/SetVarDialog.h"
@@ -24,6 +27,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -31,8 +35,12 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <cmath>
 #include <cstdio>
 #include <iterator>
+#include <memory>
+#include <random>
+#include <utility>
 
 using mirla::CategoryTemperature;
 using mirla::OpInverse;
@@ -304,6 +312,63 @@ bool WritePlotPictures(TfmCalc& window, const QDir& out) {
     return allWritten;
 }
 
+/// The 2-D plot holding a noisy series only, with its legend entry.
+void ShowNoisySeries(TPlot& chart) {
+    chart.Clear();
+    mirla::TGraph& graph = chart.Graph();
+    const mirla::TColor color = chart.FreeColor();
+    auto series = std::make_unique<mirla::TSeries>(graph, "data", mirla::ssPoints, color);
+    series->SetMarkerStyle(mirla::msCircle);
+    std::mt19937 generator(7);
+    std::normal_distribution<double> noise(0, 0.04);
+    for (int i = 0; i < 40; ++i) {
+        const double x = -3 + 6.0 * i / 39;
+        series->AddPoint(color, "", x, std::sin(x) + 0.2 * x + noise(generator));
+    }
+    mirla::TSeries& data = *series;
+    graph.AddLayer(std::move(series));
+    auto entry = std::make_unique<mirla::TLineLegend>(graph);
+    data.AttachLegend(entry.get());
+    chart.Legend().Add(std::move(entry));
+    chart.Refresh();
+}
+
+/// The "Operations" page making the derivative and a degree-5 fit of a noisy series, and the plot
+/// holding the three curves.
+bool ShootSeriesOperations(TfmCalc& window, const QDir& out) {
+    TfmPlot2D& plotWindow = *window.Plot2D();
+    TPlot& chart = plotWindow.Chart();
+    ShowNoisySeries(chart);
+    TPlotPropertiesDialog properties(chart, mirla::OperationsPage, &plotWindow);
+    auto* list = properties.findChild<QListWidget*>(QStringLiteral("tbSeries"));
+    auto* derivative = properties.findChild<QPushButton*>(QStringLiteral("btDeriv2"));
+    auto* degree = properties.findChild<QLineEdit*>(QStringLiteral("edDegree"));
+    auto* fit = properties.findChild<QPushButton*>(QStringLiteral("btFit"));
+    if (!list || !derivative || !degree || !fit) {
+        std::fprintf(stderr, "the properties dialog has no operations page\n");
+        return false;
+    }
+    properties.show();
+    list->setCurrentRow(0);
+    derivative->click();
+    // The noisy series and its derivative stand as the operands of the arithmetic buttons.
+    for (const auto& [row, button] : {std::pair{1, "btFirst"}, std::pair{0, "btSecond"}}) {
+        list->setCurrentRow(row);
+        if (auto* take = properties.findChild<QPushButton*>(QString::fromLatin1(button)))
+            take->click();
+    }
+    list->setCurrentRow(1);
+    degree->setText(QStringLiteral("5"));
+    fit->click();
+    Settle();
+    bool saved = Save(properties.grab(), out.filePath(QStringLiteral("plot-properties-operations.png")));
+    properties.hide();
+    chart.Refresh();
+    Settle();
+    saved = Save(plotWindow.grab(), out.filePath(QStringLiteral("plot-2d-series-operations.png"))) && saved;
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -340,7 +405,8 @@ int main(int argc, char* argv[]) {
     const bool pagesSaved = ShootPages(window, out);
     const bool dialogSaved = ShootSetVariableDialog(window, out) && ShootMatrixWindow(window, out) &&
                              ShootUnitsConverter(window, out);
-    const bool plotSaved = ShootPlotWindow(window, out) && WritePlotPictures(window, out);
+    const bool plotSaved =
+        ShootPlotWindow(window, out) && WritePlotPictures(window, out) && ShootSeriesOperations(window, out);
     if (guard.SawDialog())
         std::fprintf(stderr, "a modal dialog opened: the pictures may not show the intended state\n");
     return pagesSaved && dialogSaved && plotSaved && !guard.SawDialog() ? 0 : 1;
