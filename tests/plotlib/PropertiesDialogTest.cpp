@@ -656,6 +656,11 @@ TEST_F(PropertiesDialogTest, NewSeriesAreListedOnBothPagesAndDrawnAtOnce) {
     EXPECT_EQ(m_plot.Legend().Entry(4).Caption, "sin(x)'");
     EXPECT_EQ(seriesList->item(4)->text(), "sin(x)'");
     EXPECT_EQ(OperationsList(*dialog).front(), "sin(x)'");
+
+    Control<QListWidget>(*dialog, OperationsPage, "tbSeries")->setCurrentRow(2);
+    Control<QPushButton>(*dialog, OperationsPage, "btDeriv2")->click();
+    EXPECT_EQ(m_plot.Graph().Layer(0)->Name(), "cos(x)'");
+    EXPECT_EQ(seriesList->item(5)->text(), "cos(x)'");
 }
 
 TEST_F(PropertiesDialogTest, OperationsThatCannotRunSayWhyAndAddNothing) {
