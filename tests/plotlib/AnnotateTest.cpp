@@ -1,12 +1,17 @@
 #include "plotlib/Annotate.h"
 
+#include "plotlib/FigureDialogs.h"
 #include "plotlib/Graph.h"
 #include "plotlib/PictureFiles.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+#include <QPushButton>
+#include <QSpinBox>
 
 #include <gtest/gtest.h>
 
@@ -286,6 +291,42 @@ TEST_F(AnnotateTest, FiguresAreInThePictureFilesAndFollowTheLayersVisibility) {
     annotate.SetVisible(false);
     Render();
     EXPECT_EQ(ColorAt(Pixel(5, 5)), QColor(Qt::white));
+}
+
+TEST_F(AnnotateTest, PropertiesDialogsShowAndStoreTheControlsOfEachFigure) {
+    auto& box = Add<TCircle>(1, 1, 2, 2);
+    TfmFigsProperties boxDialog(box, false);
+    EXPECT_EQ(boxDialog.windowTitle(), QStringLiteral("Properties"));
+    boxDialog.findChild<QComboBox*>(QStringLiteral("cbLineStyle"))->setCurrentIndex(psDot);
+    boxDialog.findChild<QSpinBox*>(QStringLiteral("udThickness"))->setValue(4);
+    boxDialog.findChild<QComboBox*>(QStringLiteral("cbAppearance"))->setCurrentIndex(fmSemiTransparent);
+    int applied = 0;
+    boxDialog.Applied = [&] { ++applied; };
+    boxDialog.findChild<QPushButton*>(QStringLiteral("btApply"))->click();
+    EXPECT_EQ(applied, 1);
+    EXPECT_EQ(box.Style, psDot);
+    EXPECT_EQ(box.Width, 4);
+    EXPECT_EQ(box.FillMode, fmSemiTransparent);
+
+    TNoteText note(graph);
+    TfmFigsProperties noteDialog(note, true);
+    EXPECT_EQ(noteDialog.findChild<QPushButton*>(QStringLiteral("btApply")), nullptr) << "a new note";
+    EXPECT_EQ(noteDialog.findChild<QSpinBox*>(QStringLiteral("udThickness")), nullptr);
+    noteDialog.findChild<QLineEdit*>(QStringLiteral("edText"))->setText(QStringLiteral("peak"));
+    noteDialog.findChild<QComboBox*>(QStringLiteral("cbTextStyle"))->setCurrentIndex(1);
+    noteDialog.findChild<QPushButton*>(QStringLiteral("btOK"))->click();
+    EXPECT_EQ(noteDialog.result(), QDialog::Accepted);
+    EXPECT_EQ(note.Text, "peak");
+    EXPECT_TRUE(note.Scaled);
+
+    TShape shape(graph);
+    TSymbolStyleDialog symbolDialog(shape);
+    EXPECT_EQ(symbolDialog.windowTitle(), QStringLiteral("Symbol Style"));
+    symbolDialog.findChild<QComboBox*>(QStringLiteral("cbMarkerStyle"))->setCurrentIndex(msCircle);
+    symbolDialog.findChild<QSpinBox*>(QStringLiteral("udSize"))->setValue(6);
+    symbolDialog.findChild<QPushButton*>(QStringLiteral("btOK"))->click();
+    EXPECT_EQ(shape.Marker.Style, msCircle);
+    EXPECT_EQ(shape.Marker.Size, 6);
 }
 
 } // namespace
