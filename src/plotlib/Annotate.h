@@ -204,6 +204,8 @@ public:
     void Clear();
     /// Index of the figure the mouse is on (-1 for none).
     int Current() const { return m_current; }
+    /// Whether the current figure is being drawn or dragged.
+    bool Dragging() const { return Figure(m_current) && Figure(m_current)->Selected; }
 
     /// Draws every figure that is not being dragged (those belong to `DrawActive`).
     void Draw(QPainter& painter) override;

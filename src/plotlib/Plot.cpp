@@ -230,8 +230,9 @@ TPlot::TMouseOwner TPlot::StartGesture(QMouseEvent& event) {
     const bool left = event.button() == Qt::LeftButton;
     const bool inPlot = InPlotArea(position);
     // A chosen drawing tool wins over zoom mode; a figure under the mouse only outside it.
+    // A figure placed through its dialog, or deleted, leaves nothing to drag.
     if (inPlot && (annotate.Tool() != atSelect || !Zoom().Enabled) && annotate.MouseDown(mouse))
-        return TMouseOwner::Annotate;
+        return annotate.Dragging() ? TMouseOwner::Annotate : TMouseOwner::None;
     if (TLayer* layer = LayerWantingMouse(); layer && layer->MouseDown(mouse)) {
         m_ownerLayer = layer;
         return TMouseOwner::Layer;
@@ -269,8 +270,9 @@ void TPlot::StartPan(QPoint position) {
 }
 
 void TPlot::mousePressEvent(QMouseEvent* event) {
-    // A second button pressed during a gesture belongs to that gesture's owner alone.
-    if (m_owner == TMouseOwner::None)
+    // A second button pressed during a gesture belongs to that gesture's owner alone; a press
+    // with no other button held starts afresh even if a release went to a dialog.
+    if (m_owner == TMouseOwner::None || event->buttons() == event->button())
         m_owner = StartGesture(*event);
     UpdateCursor();
     update();

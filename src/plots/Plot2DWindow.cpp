@@ -136,6 +136,8 @@ void TfmPlot2D::BuildToolBar() {
     bar->addActions({acProperties, acShowLegend, acVertGrid, acHorisGrid, ac3DView});
     bar->addSeparator();
     bar->addActions({acCopy, acExportData, acImportData});
+    // The palette gets a row of its own, so that none of its tools hides behind the overflow.
+    addToolBarBreak();
     addToolBar(new TfmAnnotateTools(*m_chart, this));
 }
 

@@ -280,6 +280,16 @@ TEST_F(PlotWidgetTest, ADrawingToolWinsOverZoomModeAndDrawsItsFigure) {
     EXPECT_EQ(m_plot.Zoom().Depth(), 0);
 }
 
+TEST_F(PlotWidgetTest, EachClickWithTheSymbolToolPlacesASymbolThroughItsDialog) {
+    TGraphAnnotate& annotate = Graph().Annotate();
+    annotate.SetTool(atSymbol);
+    // The dialog takes the release of the click that opened it.
+    annotate.EditFigure = [](TFig&, bool) { return true; };
+    Mouse(QEvent::MouseButtonPress, InPlot(0.3, 0.3), Qt::LeftButton);
+    Mouse(QEvent::MouseButtonPress, InPlot(0.6, 0.6), Qt::LeftButton);
+    EXPECT_EQ(annotate.Count(), 2);
+}
+
 TEST_F(PlotWidgetTest, AGrabbedFigureFollowsTheMouseAboveThePicture) {
     auto line = std::make_unique<TMonoLine>(Graph());
     const QPoint left = InPlot(0.2, 0.5);
