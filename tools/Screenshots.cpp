@@ -341,6 +341,9 @@ bool ShootAnnotations(TfmCalc& window, const QDir& out) {
     note.Text = "first maximum";
     note.Font.Size = 11;
     plotWindow.Chart().Refresh();
+    // A guide line sits at a pixel row of the picture as the screen lays it out.
+    AddFigure<mirla::THorLine>(graph, 0, 0, 0, 0).Position = graph.YToScreen(-0.5);
+    plotWindow.Chart().Refresh();
     Settle();
     bool saved = Save(plotWindow.grab(), out.filePath(QStringLiteral("plot-2d-annotations.png")));
 

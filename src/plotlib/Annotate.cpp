@@ -370,6 +370,28 @@ int TNoteText::PartAt(QPointF pixel) const {
     return m_outline.containsPoint(world, Qt::OddEvenFill) ? fpBody : fpNone;
 }
 
+// ---- TPixelLine
+
+void TPixelLine::Draw(QPainter& painter) const {
+    const QRectF whole(Graph().DrawRect());
+    painter.setClipping(false);
+    painter.setPen(QPen(ToQColor(clGray), 1));
+    if (m_orientation == Qt::Horizontal)
+        painter.drawLine(QPointF(whole.left(), Position), QPointF(whole.right(), Position));
+    else
+        painter.drawLine(QPointF(Position, whole.top()), QPointF(Position, whole.bottom()));
+}
+
+int TPixelLine::PartAt(QPointF pixel) const {
+    const double along = m_orientation == Qt::Horizontal ? pixel.y() : pixel.x();
+    return std::abs(along - Position) <= FigLineReach ? fpBody : fpNone;
+}
+
+void TPixelLine::MovePart(int part, QPointF delta) {
+    if (part != fpNone)
+        Position += m_orientation == Qt::Horizontal ? delta.y() : delta.x();
+}
+
 // ---- TGraphAnnotate
 
 TGraphAnnotate::TGraphAnnotate(TGraph& graph) : TLayer(graph) {

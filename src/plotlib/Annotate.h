@@ -188,6 +188,37 @@ private:
     mutable QPolygonF m_outline;
 };
 
+/// A grey guide line across the whole picture at a pixel row or column: it stays where it is on
+/// the screen whatever the view, and a drag moves it by the mouse's pixel move.
+class TPixelLine : public TFig {
+public:
+    TPixelLine(TGraph& graph, Qt::Orientation orientation) : TFig(graph), m_orientation(orientation) {}
+    void Draw(QPainter& painter) const override;
+    /// A guide line shows itself while it moves; it has no handles.
+    void DrawSelection(QPainter&) const override {}
+    bool Degenerate() const override { return false; }
+    double Position = 0; ///< the row of a horizontal line, the column of a vertical one
+
+protected:
+    int PartAt(QPointF pixel) const override;
+    void MovePart(int part, QPointF delta) override;
+
+private:
+    Qt::Orientation m_orientation;
+};
+
+/// A horizontal guide line at a pixel row.
+class THorLine : public TPixelLine {
+public:
+    explicit THorLine(TGraph& graph) : TPixelLine(graph, Qt::Horizontal) {}
+};
+
+/// A vertical guide line at a pixel column.
+class TVertLine : public TPixelLine {
+public:
+    explicit TVertLine(TGraph& graph) : TPixelLine(graph, Qt::Vertical) {}
+};
+
 /// The annotation layer: the figures drawn over a graph, created, selected, moved, reshaped and
 /// deleted with the mouse.
 class TGraphAnnotate : public TLayer {

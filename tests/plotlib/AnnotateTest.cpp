@@ -74,6 +74,10 @@ TEST_F(AnnotateTest, HitTestsFindTheGrabbedPart) {
     pencil.Points = {{1, 9}, {2, 9.5}, {3, 9}};
     auto& note = Add<TNoteText>(7, 3, 7, 3);
     note.Text = "Note";
+    auto& across = Add<THorLine>(0, 0, 0, 0);
+    across.Position = Pixel(0, 4).y();
+    auto& upright = Add<TVertLine>(0, 0, 0, 0);
+    upright.Position = Pixel(9.5, 0).x();
     Render(); // lays out the note's box
     const struct {
         const char* Name;
@@ -99,6 +103,9 @@ TEST_F(AnnotateTest, HitTestsFindTheGrabbedPart) {
         {"beside the symbol", shape, {5, 8}, {11, 0}, fpNone},
         {"near a pencil point", pencil, {2, 9.5}, {5, 5}, fpFirst},
         {"between pencil points", pencil, {2.5, 8}, {0, 0}, fpNone},
+        {"4 pixels from a horizontal guide", across, {0.5, 4}, {0, -4}, fpBody},
+        {"5 pixels from a horizontal guide", across, {0.5, 4}, {0, 5}, fpNone},
+        {"4 pixels from a vertical guide", upright, {9.5, 0.5}, {4, 0}, fpBody},
         {"inside the note", note, {7, 3}, {3, 3}, fpBody},
         {"above the note", note, {7, 3}, {3, -3}, fpNone},
     };
@@ -150,6 +157,15 @@ TEST_F(AnnotateTest, APencilStrokeMovesWhole) {
     EXPECT_NEAR(pencil.Points[0].y(), 2, 1e-9);
     EXPECT_NEAR(pencil.Points[1].x(), 4, 1e-9);
     EXPECT_NEAR(pencil.Points[1].y(), 4, 1e-9);
+}
+
+TEST_F(AnnotateTest, AGuideLineMovesByThePixelsOfTheDragAlongItsDirection) {
+    TVertLine guide(graph);
+    guide.Position = 100;
+    ASSERT_TRUE(guide.HitTest({102, 50}));
+    guide.MouseDown({102, 50});
+    guide.MouseUp({130, 80});
+    EXPECT_EQ(guide.Position, 128);
 }
 
 TEST_F(AnnotateTest, ArrowHeadIsComputedInWorldUnits) {
