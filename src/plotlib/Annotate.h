@@ -37,6 +37,7 @@ inline constexpr double FigLineReach = 4;
 /// zooming; its geometry is handled in pixels through the graph's mapping.
 class TFig {
 public:
+    /// A figure mapped through `graph`; the annotation layer owns it once added.
     explicit TFig(TGraph& graph) : m_graph(graph) {}
     virtual ~TFig() = default;
     TFig(const TFig&) = delete;
@@ -57,13 +58,13 @@ public:
     /// Whether a figure just drawn by a click without dragging has no size to show.
     virtual bool Degenerate() const;
 
-    bool Selected = false;      ///< follows mouse moves
-    bool Creating = false;      ///< being drawn for the first time
-    int HitPart = fpNone;       ///< what the mouse grabbed
-    QPointF LastMouse;          ///< pixel of the last mouse position while dragging
-    TColor Color = clRed;       ///< pen colour
-    TColor BackColor = clWhite; ///< fill colour
-    TFillMode FillMode = fmClear;
+    bool Selected = false;                 ///< follows mouse moves
+    bool Creating = false;                 ///< being drawn for the first time
+    int HitPart = fpNone;                  ///< what the mouse grabbed
+    QPointF LastMouse;                     ///< pixel of the last mouse position while dragging
+    TColor Color = clRed;                  ///< pen colour
+    TColor BackColor = clWhite;            ///< fill colour
+    TFillMode FillMode = fmClear;          ///< fill of boxes and ellipses
     double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0; ///< world points
 
 protected:
@@ -84,11 +85,12 @@ private:
 /// A marker symbol at (X1, Y1).
 class TShape : public TFig {
 public:
+    /// A rectangle marker of size 10, blue outline and red fill.
     explicit TShape(TGraph& graph);
     void Draw(QPainter& painter) const override;
     void DrawSelection(QPainter& painter) const override;
     bool Degenerate() const override { return false; }
-    TMarker Marker;
+    TMarker Marker; ///< shape, colours and size (pixels from centre to edge, also the grab reach)
 
 protected:
     int PartAt(QPointF pixel) const override;
@@ -100,8 +102,8 @@ public:
     using TFig::TFig;
     void Draw(QPainter& painter) const override;
     void DrawSelection(QPainter& painter) const override;
-    int Width = 1;
-    TPenStyle Style = psSolid;
+    int Width = 1;             ///< pen width in pixels
+    TPenStyle Style = psSolid; ///< "Solid", "Dash", "Dot", "DashDot" or "DashDotDot"
 
 protected:
     int PartAt(QPointF pixel) const override;
@@ -146,6 +148,7 @@ public:
 /// A freehand stroke through world points.
 class TPencil : public TMonoLine {
 public:
+    /// An empty stroke 3 pixels wide.
     explicit TPencil(TGraph& graph);
     void Draw(QPainter& painter) const override;
     void DrawSelection(QPainter& painter) const override;
@@ -165,6 +168,7 @@ private:
 /// A text note anchored at (X1, Y1).
 class TNoteText : public TFig {
 public:
+    /// An empty black note in Arial 10, "Fixed", left and top aligned on its anchor.
     explicit TNoteText(TGraph& graph);
     void Draw(QPainter& painter) const override;
     void DrawSelection(QPainter& painter) const override;
@@ -223,6 +227,7 @@ public:
 /// deleted with the mouse.
 class TGraphAnnotate : public TLayer {
 public:
+    /// An empty layer of `graph` in select mode.
     explicit TGraphAnnotate(TGraph& graph);
     ~TGraphAnnotate() override;
 
