@@ -1,5 +1,6 @@
 // Writes pictures of the main window's pages, its dialogs and windows, filled with realistic
-// content, for reviewing the look of the windows; and the 2-D plot saved in every picture format:
+// content, for reviewing the look of the windows; the 2-D plot saved in every picture format; and
+// the plot carrying one annotation figure of every kind:
 //
 //   mirla_screenshots OUTDIR [CONSTANTS_FILE]
 //
@@ -10,6 +11,8 @@
 #include "app/CalcWindow.h"
 #include "app/core/CalcFiles.h"
 #include "matrix/ui/MatrixWindow.h"
+#include "plotlib/Annotate.h"
+#include "plotlib/FigureDialogs.h"
 #include "plotlib/Graph.h"
 #include "plotlib/Legend.h"
 #include "plotlib/PictureFiles.h"
@@ -367,7 +370,60 @@ bool ShootSeriesOperations(TfmCalc& window, const QDir& out) {
     Settle();
     saved = Save(plotWindow.grab(), out.filePath(QStringLiteral("plot-2d-series-operations.png"))) && saved;
     return saved;
-}
+    /// Puts a figure of `T` spanning (x1, y1)..(x2, y2) on the plot and returns it.
+    template <class T> T& AddFigure(mirla::TGraph & graph, double x1, double y1, double x2, double y2) {
+        auto figure = std::make_unique<T>(graph);
+        figure->X1 = x1;
+        figure->Y1 = y1;
+        figure->X2 = x2;
+        figure->Y2 = y2;
+        figure->Color = mirla::clNavy;
+        T& added = *figure;
+        graph.Annotate().Add(std::move(figure));
+        return added;
+    }
+
+    /// The 2-D plot window with one figure of every kind and the "Annotate Tools" palette, the
+    /// figures' properties dialog, and the annotated plot as a PDF picture.
+    bool ShootAnnotations(TfmCalc & window, const QDir& out) {
+        TfmPlot2D& plotWindow = *window.Plot2D();
+        mirla::TGraph& graph = plotWindow.Chart().Graph();
+        AddFigure<mirla::TShape>(graph, -8, 1.6, -8, 1.6);
+        AddFigure<mirla::TMonoLine>(graph, -9, -0.8, -5, -0.4).Width = 2;
+        AddFigure<mirla::TArrow>(graph, 3, 1.6, 1.6, 1.05);
+        auto& box = AddFigure<mirla::TRectangle>(graph, -3, 0.4, 0, 1.4);
+        box.FillMode = mirla::fmSemiTransparent;
+        box.BackColor = mirla::clYellow;
+        AddFigure<mirla::TCircle>(graph, 5, -0.9, 8, -0.2).Style = mirla::psDash;
+        auto& pencil = AddFigure<mirla::TPencil>(graph, 0, 0, 0, 0);
+        for (int i = 0; i <= 30; ++i)
+            pencil.Points.emplace_back(5 + i * 0.12, 1.2 + 0.2 * std::sin(i / 3.0));
+        auto& note = AddFigure<mirla::TNoteText>(graph, 3.1, 1.7, 3.1, 1.7);
+        note.Text = "first maximum";
+        note.Font.Size = 11;
+        plotWindow.Chart().Refresh();
+        // A guide line sits at a pixel row of the picture as the screen lays it out.
+        AddFigure<mirla::THorLine>(graph, 0, 0, 0, 0).Position = graph.YToScreen(-0.5);
+        plotWindow.Chart().Refresh();
+        Settle();
+        bool saved = Save(plotWindow.grab(), out.filePath(QStringLiteral("plot-2d-annotations.png")));
+
+        mirla::TfmFigsProperties properties(box, false, &plotWindow);
+        properties.show();
+        Settle();
+        saved =
+            Save(properties.grab(), out.filePath(QStringLiteral("figure-properties-dialog.png"))) && saved;
+        properties.hide();
+
+        const QString path = out.filePath(QStringLiteral("plot-2d-annotations.pdf"));
+        QString error;
+        const bool written =
+            mirla::WritePicture(graph, QSize(PlotWidth, PlotHeight), path, TPictureFormat::Pdf, error);
+        std::fprintf(written ? stdout : stderr, "%s %s\n", written ? "wrote" : "could not write",
+                     qPrintable(path));
+        graph.Annotate().Clear();
+        return written && saved;
+    }
 
 } // namespace
 
@@ -405,9 +461,9 @@ int main(int argc, char* argv[]) {
     const bool pagesSaved = ShootPages(window, out);
     const bool dialogSaved = ShootSetVariableDialog(window, out) && ShootMatrixWindow(window, out) &&
                              ShootUnitsConverter(window, out);
-    const bool plotSaved =
-        ShootPlotWindow(window, out) && WritePlotPictures(window, out) && ShootSeriesOperations(window, out);
+    const bool plotSaved = ShootPlotWindow(window, out) && WritePlotPictures(window, out);
+    const bool annotationsSaved = ShootAnnotations(window, out) && ShootSeriesOperations(window, out);
     if (guard.SawDialog())
         std::fprintf(stderr, "a modal dialog opened: the pictures may not show the intended state\n");
-    return pagesSaved && dialogSaved && plotSaved && !guard.SawDialog() ? 0 : 1;
+    return pagesSaved && dialogSaved && plotSaved && annotationsSaved && !guard.SawDialog() ? 0 : 1;
 }

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds Mirla if needed and writes pictures of its windows into OUTDIR, under Xvfb, for
 # reviewing their look: one PNG per page of the main window, its dialogs and windows (the 2-D plot
-# window with three curves, zoomed, and its properties dialog; its "Operations" page making the
-# derivative and a degree-5 fit of a noisy series, and the plot of the three), and the 2-D plot saved
-# as BMP, WMF, EMF, PNG, SVG and PDF files.
+# window with three curves, zoomed, and its properties dialog), the 2-D plot saved as BMP, WMF,
+# EMF, PNG, SVG and PDF files, the plot carrying one annotation figure of every kind with the
+# "Annotate Tools" palette, the figure properties dialog and that plot as PDF, and the "Operations"
+# page making the derivative and a degree-5 fit of a noisy series, with the plot of the three.
 set -euo pipefail
 if [ $# -ne 1 ]; then
   echo "usage: tools/screenshots.sh OUTDIR" >&2

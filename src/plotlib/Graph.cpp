@@ -1,5 +1,6 @@
 #include "plotlib/Graph.h"
 
+#include "plotlib/Annotate.h"
 #include "plotlib/Series.h"
 #include "plotlib/core/ColorChoice.h"
 
@@ -76,7 +77,7 @@ double MeasureTextUnit(QPainter& painter) {
 
 } // namespace
 
-TGraph::TGraph() {
+TGraph::TGraph() : m_annotate(std::make_unique<TGraphAnnotate>(*this)) {
     // The second axes keep a zoomed view meaningful when their scale switches.
     for (TAxis* axis : {static_cast<TAxis*>(&m_xAxis2), static_cast<TAxis*>(&m_yAxis2)}) {
         axis->BeforeLogChange = [this, axis](TGraph&, bool log) { ConvertWorldForLog(*axis, log); };
@@ -424,6 +425,7 @@ void TGraph::Draw(QPainter& painter, const QRect& rect, TDrawTarget target) {
     SetDrawingOnSecondAxes(false, false);
     m_xAxis.Draw(painter);
     m_yAxis.Draw(painter);
+    DrawAnnotations(painter);
 
     if (AfterDraw)
         AfterDraw(*this);
@@ -631,6 +633,15 @@ void TGraph::DrawLayer(QPainter& painter, int index) {
     } else {
         layer.Draw(painter);
     }
+    painter.restore();
+}
+
+void TGraph::DrawAnnotations(QPainter& painter) {
+    if (!m_annotate->Visible())
+        return;
+    painter.save();
+    painter.setClipRect(m_plotArea);
+    m_annotate->Draw(painter);
     painter.restore();
 }
 

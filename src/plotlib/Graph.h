@@ -22,6 +22,7 @@ class QPainter;
 
 namespace mirla {
 
+class TGraphAnnotate;
 class TSeries;
 
 /// Text above (title) or below (foot) the plot.
@@ -124,6 +125,9 @@ public:
     TColorLegend& ColorLegend() { return m_colorLegend; }
     TZoom& Zoom() { return m_zoom; }
     TGraphUndo& Undo() { return m_undo; }
+    /// The free drawings over the data, drawn after everything else in the plot area.
+    TGraphAnnotate& Annotate() { return *m_annotate; }
+    const TGraphAnnotate& Annotate() const { return *m_annotate; }
     TGraphTitle Title;
     TGraphTitle Foot;
     TGraphFrame Frame;
@@ -230,6 +234,7 @@ private:
     void DrawTitles(QPainter& painter);
     void DrawLayers(QPainter& painter);
     void DrawInfo(QPainter& painter);
+    void DrawAnnotations(QPainter& painter);
     void DrawFrame(QPainter& painter);
     void DrawPicture(QPainter& painter, bool insideFrame);
     void DrawTitle(QPainter& painter, const TGraphTitle& title, int top);
@@ -253,6 +258,7 @@ private:
     TColorLegend m_colorLegend{*this};
     TZoom m_zoom;
     TGraphUndo m_undo;
+    std::unique_ptr<TGraphAnnotate> m_annotate;
     TWorldRect m_world;
     TWorldRect m_world2;
     TAxisMapping m_x, m_y, m_x2, m_y2;

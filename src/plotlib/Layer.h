@@ -103,6 +103,9 @@ public:
     /// Remembers the point the mouse hit (-1 for none).
     void SetHitIndex(int index) { m_hitIndex = index; }
 
+    /// Whether the layer owns the mouse now (an edit mode): the plot then hands it every gesture
+    /// before zoom and pan.
+    virtual bool WantsMouse() const { return false; }
     /// Mouse hooks, called by the plot for the layer that owns the current interaction. Each
     /// returns whether the layer took the event (the plot then leaves zoom and pan alone); by
     /// default the layer takes nothing and forgets the point it hit.

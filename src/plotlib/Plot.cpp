@@ -1,5 +1,7 @@
 #include "plotlib/Plot.h"
 
+#include "plotlib/Annotate.h"
+#include "plotlib/FigureDialogs.h"
 #include "plotlib/GraphSettings.h"
 #include "plotlib/PictureFiles.h"
 #include "plotlib/PlotCursors.h"
@@ -82,6 +84,9 @@ TPlot::TPlot(QWidget* parent) : QWidget(parent), m_graph(std::make_unique<TGraph
     m_graph->StatusText = [this](const QString& text) { m_textPanel->setText(text.trimmed()); };
     m_graph->PumpMessages = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
     m_graph->Changed = [this] { Refresh(); };
+    m_graph->Annotate().EditFigure = [this](TFig& figure, bool isNew) {
+        return EditFigureDialog(figure, isNew, this, [this] { Refresh(); });
+    };
     // Hosts normally name their settings file; without one the plot keeps its settings beside the
     // program, in a file named after it.
     const QFileInfo program(QCoreApplication::applicationFilePath());
@@ -94,6 +99,7 @@ TPlot::~TPlot() {
     m_graph->StatusText = nullptr;
     m_graph->PumpMessages = nullptr;
     m_graph->Changed = nullptr;
+    m_graph->Annotate().EditFigure = nullptr;
 }
 
 bool TPlot::StatusBarVisible() const {
@@ -163,14 +169,21 @@ void TPlot::paintEvent(QPaintEvent*) {
     const QRect chart = ChartRect();
     painter.fillRect(chart, ToQColor(m_graph->BackColor));
     // A pan shows the bitmap moved with the mouse until the release draws the new view.
-    const QPoint shift = m_panning ? m_dragNow - m_dragStart : QPoint();
+    const QPoint shift = m_owner == TMouseOwner::Pan ? m_dragNow - m_dragStart : QPoint();
     painter.setClipRect(chart);
     painter.drawImage(chart.topLeft() + shift, m_bitmap);
-    if (m_dragging) {
+    painter.setBrush(Qt::NoBrush);
+    if (m_owner == TMouseOwner::Zoom) {
         painter.setPen(QPen(ToQColor(Zoom().Color), 1, Qt::DotLine));
-        painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRect(m_dragStart, m_dragNow).normalized());
+    } else if (m_owner == TMouseOwner::Legend) {
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.drawRect(Legend().Rect.translated(m_dragNow - m_dragStart));
     }
+    // Figures being drawn or dragged follow the mouse over the picture, which does not hold them.
+    painter.translate(chart.topLeft());
+    painter.setClipRect(m_graph->PlotArea());
+    m_graph->Annotate().DrawActive(painter);
 }
 
 void TPlot::resizeEvent(QResizeEvent*) {
@@ -190,49 +203,153 @@ bool TPlot::InPlotArea(QPoint position) const {
     return m_graph->PlotArea().contains(position - ChartRect().topLeft());
 }
 
-void TPlot::mousePressEvent(QMouseEvent* event) {
-    const QPoint position = event->position().toPoint();
-    if (event->button() == Qt::LeftButton && Zoom().Enabled) {
-        if (m_graph->SilentDraw) {
-            RunAnimatedZoom(position);
-        } else {
-            m_dragging = true;
-            m_dragStart = m_dragNow = position;
-            Zoom().BeginDrag(m_graph->Views(), WorldAt(position));
-        }
-    } else if (event->button() == Qt::MiddleButton && InPlotArea(position)) {
-        m_panning = true;
-        m_dragStart = m_dragNow = position;
-        // In pan mode the drag start pushes the views, so the pan can be stepped back.
-        const bool panMode = std::exchange(Zoom().PanMode, true);
-        Zoom().BeginDrag(m_graph->Views(), WorldAt(position));
-        Zoom().PanMode = panMode;
-        UpdateCursor();
+TLayerMouse TPlot::LayerMouse(const QMouseEvent& event, Qt::MouseButtons buttons) const {
+    const QPoint position = event.position().toPoint();
+    const TZoomPoint world = WorldAt(position);
+    return {buttons, event.modifiers(), position - ChartRect().topLeft(), world.X, world.Y};
+}
+
+TLayer* TPlot::LayerWantingMouse() const {
+    for (int i = m_graph->LayerCount() - 1; i >= 0; --i) {
+        if (m_graph->Layer(i)->Visible() && m_graph->Layer(i)->WantsMouse())
+            return m_graph->Layer(i);
     }
+    return nullptr;
+}
+
+bool TPlot::OverInsideLegend(QPoint position) const {
+    const TWLegend& legend = m_graph->Legend();
+    return legend.Visible() && legend.Style == lsInside &&
+           legend.Rect.contains(position - ChartRect().topLeft());
+}
+
+TPlot::TMouseOwner TPlot::StartGesture(QMouseEvent& event) {
+    const QPoint position = event.position().toPoint();
+    const TLayerMouse mouse = LayerMouse(event, event.button());
+    TGraphAnnotate& annotate = m_graph->Annotate();
+    const bool left = event.button() == Qt::LeftButton;
+    const bool inPlot = InPlotArea(position);
+    // A chosen drawing tool wins over zoom mode; a figure under the mouse only outside it.
+    // A figure placed through its dialog, or deleted, leaves nothing to drag.
+    if (inPlot && (annotate.Tool() != atSelect || !Zoom().Enabled) && annotate.MouseDown(mouse))
+        return annotate.Dragging() ? TMouseOwner::Annotate : TMouseOwner::None;
+    if (TLayer* layer = LayerWantingMouse(); layer && layer->MouseDown(mouse)) {
+        m_ownerLayer = layer;
+        return TMouseOwner::Layer;
+    }
+    if (left && Zoom().Enabled) {
+        StartZoom(position);
+        return m_graph->SilentDraw ? TMouseOwner::None : TMouseOwner::Zoom;
+    }
+    if (left && OverInsideLegend(position)) {
+        m_dragStart = m_dragNow = position;
+        return TMouseOwner::Legend;
+    }
+    if (event.button() == Qt::MiddleButton && inPlot) {
+        StartPan(position);
+        return TMouseOwner::Pan;
+    }
+    return TMouseOwner::None;
+}
+
+void TPlot::StartZoom(QPoint position) {
+    if (m_graph->SilentDraw) {
+        RunAnimatedZoom(position);
+        return;
+    }
+    m_dragStart = m_dragNow = position;
+    Zoom().BeginDrag(m_graph->Views(), WorldAt(position));
+}
+
+void TPlot::StartPan(QPoint position) {
+    m_dragStart = m_dragNow = position;
+    // In pan mode the drag start pushes the views, so the pan can be stepped back.
+    const bool panMode = std::exchange(Zoom().PanMode, true);
+    Zoom().BeginDrag(m_graph->Views(), WorldAt(position));
+    Zoom().PanMode = panMode;
+}
+
+void TPlot::mousePressEvent(QMouseEvent* event) {
+    // A second button pressed during a gesture belongs to that gesture's owner alone; a press
+    // with no other button held starts afresh even if a release went to a dialog.
+    if (m_owner == TMouseOwner::None || event->buttons() == event->button())
+        m_owner = StartGesture(*event);
+    UpdateCursor();
+    update();
     QWidget::mousePressEvent(event);
 }
 
 void TPlot::mouseMoveEvent(QMouseEvent* event) {
     const QPoint position = event->position().toPoint();
+    const TLayerMouse mouse = LayerMouse(*event, event->buttons());
     ShowCoordinates(position);
-    if (m_dragging || m_panning) {
+    switch (m_owner) {
+    case TMouseOwner::Annotate:
+        m_graph->Annotate().MouseMove(mouse);
+        break;
+    case TMouseOwner::Layer:
+        if (m_graph->IndexOf(m_ownerLayer) >= 0)
+            m_ownerLayer->MouseMove(mouse);
+        break;
+    case TMouseOwner::Zoom:
+    case TMouseOwner::Pan:
+    case TMouseOwner::Legend:
         m_dragNow = position;
-        update();
+        break;
+    case TMouseOwner::None:
+        m_graph->Annotate().MouseMove(mouse);
+        if (TLayer* layer = LayerWantingMouse())
+            layer->MouseMove(mouse);
+        m_overLegend = OverInsideLegend(position);
+        break;
     }
+    UpdateCursor();
+    update();
     QWidget::mouseMoveEvent(event);
 }
 
 void TPlot::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint position = event->position().toPoint();
-    if (event->button() == Qt::LeftButton && m_dragging) {
-        m_dragging = false;
+    const TLayerMouse mouse = LayerMouse(*event, event->button());
+    switch (std::exchange(m_owner, TMouseOwner::None)) {
+    case TMouseOwner::Annotate:
+        m_graph->Annotate().MouseUp(mouse);
+        break;
+    case TMouseOwner::Layer:
+        if (m_graph->IndexOf(m_ownerLayer) >= 0)
+            m_ownerLayer->MouseUp(mouse);
+        break;
+    case TMouseOwner::Zoom:
         FinishRubberBand(position);
-    } else if (event->button() == Qt::MiddleButton && m_panning) {
-        m_panning = false;
+        break;
+    case TMouseOwner::Pan:
         FinishPan(position);
+        break;
+    case TMouseOwner::Legend:
+        FinishLegendDrag(position);
+        break;
+    case TMouseOwner::None:
+        break;
     }
+    m_ownerLayer = nullptr;
     UpdateCursor();
+    update();
     QWidget::mouseReleaseEvent(event);
+}
+
+void TPlot::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (TLayer* layer = LayerWantingMouse())
+        layer->DoubleClick(LayerMouse(*event, event->buttons()));
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+void TPlot::FinishLegendDrag(QPoint position) {
+    TWLegend& legend = m_graph->Legend();
+    // The anchor is the legend's top-left corner in world units, so the legend stays with the data.
+    const QPoint corner = legend.Rect.topLeft() + position - m_dragStart;
+    legend.AnchorX = m_graph->ScreenToX(corner.x());
+    legend.AnchorY = m_graph->ScreenToY(corner.y());
+    Refresh();
 }
 
 void TPlot::FinishRubberBand(QPoint position) {
@@ -311,10 +428,18 @@ void TPlot::SetPanelText(QLabel* panel, const QString& text) {
 }
 
 void TPlot::UpdateCursor() {
-    if (m_panning) {
+    const TGraphAnnotate& annotate = m_graph->Annotate();
+    // Zoom mode hides what a click on a figure would do, but not a chosen drawing tool.
+    const bool figureCursor = annotate.Cursor() && (annotate.Tool() != atSelect || !Zoom().Enabled ||
+                                                    m_owner == TMouseOwner::Annotate);
+    if (m_owner == TMouseOwner::Pan || m_owner == TMouseOwner::Legend) {
         setCursor(PlotCursor(TPlotCursor::MoveIt));
+    } else if (figureCursor) {
+        setCursor(PlotCursor(*annotate.Cursor()));
     } else if (Zoom().Enabled) {
         setCursor(PlotCursor(m_graph->SilentDraw ? TPlotCursor::AniZoom : TPlotCursor::ZoomIn));
+    } else if (m_overLegend) {
+        setCursor(PlotCursor(TPlotCursor::MoveIt));
     } else {
         unsetCursor();
     }
@@ -384,7 +509,10 @@ void TPlot::BuildContextMenu(QMenu& menu) {
 
 void TPlot::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    if (TSeries* series = SeriesAt(event->pos())) {
+    TGraphAnnotate& annotate = m_graph->Annotate();
+    if (annotate.FigureAt(event->pos() - ChartRect().topLeft())) {
+        annotate.BuildPopupMenu(menu);
+    } else if (TSeries* series = SeriesAt(event->pos())) {
         series->BuildPopupMenu(menu);
     } else {
         BuildContextMenu(menu);

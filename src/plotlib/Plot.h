@@ -127,11 +127,27 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    /// Who the gesture in progress belongs to.
+    enum class TMouseOwner { None, Annotate, Layer, Zoom, Pan, Legend };
+
     QRect ChartRect() const;
+    /// A mouse event as layers see it, with `buttons` held.
+    TLayerMouse LayerMouse(const QMouseEvent& event, Qt::MouseButtons buttons) const;
+    /// The last layer in the list that owns the mouse now (an edit mode), or nullptr.
+    TLayer* LayerWantingMouse() const;
+    /// Hands a press to the first of the annotations, a layer in an edit mode, the zoom, the
+    /// inside legend and the pan that takes it; returns who took it.
+    TMouseOwner StartGesture(QMouseEvent& event);
+    void StartZoom(QPoint position);
+    void StartPan(QPoint position);
+    bool OverInsideLegend(QPoint position) const;
+    /// Moves the inside legend's anchor by the drag from `m_dragStart` to `position`.
+    void FinishLegendDrag(QPoint position);
     void LayOutStatusBar();
     /// The world point under a widget pixel on both axis pairs.
     TZoomPoint WorldAt(QPoint position) const;
@@ -160,8 +176,9 @@ private:
     unsigned m_popupItems = 0x7F;
     int m_lastPropertiesPage = 0;
     bool m_savedSilentDraw = false;
-    bool m_dragging = false;
-    bool m_panning = false;
+    TMouseOwner m_owner = TMouseOwner::None;
+    TLayer* m_ownerLayer = nullptr;
+    bool m_overLegend = false;
     QPoint m_dragStart;
     QPoint m_dragNow;
     bool m_drawing = false;

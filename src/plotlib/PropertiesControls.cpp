@@ -1,11 +1,13 @@
 #include "plotlib/PropertiesControls.h"
 
 #include "plotlib/Layer.h"
+#include "plotlib/MarkerShapes.h"
 
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontDialog>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPixmap>
 
 #include <algorithm>
@@ -16,6 +18,16 @@ namespace mirla {
 
 namespace {
 
+QIcon MarkerIcon(TMarkerStyle style) {
+
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    DrawMarkerShape(painter, style, QPointF(8, 8), 5, Qt::black, Qt::gray);
+    return QIcon(pixmap);
+}
+
 QIcon Swatch(TColor color) {
     QPixmap pixmap(16, 16);
     pixmap.fill(ToQColor(color));
@@ -23,6 +35,16 @@ QIcon Swatch(TColor color) {
 }
 
 } // namespace
+
+QComboBox* MakeMarkerList(QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    for (int style = 0; style < MarkerStyleCount; ++style) {
+        const auto shape = static_cast<TMarkerStyle>(style);
+        list->addItem(MarkerIcon(shape), MarkerStyleName(shape));
+    }
+    list->setObjectName("cbMarkerStyle");
+    return list;
+}
 
 TColorButton::TColorButton(const QString& caption, TColor color, QWidget* parent)
     : QPushButton(caption, parent), m_color(color) {

@@ -53,6 +53,9 @@ TFontSpec FromQFont(const QFont& font, const TFontSpec& base);
 /// A combo box with the given captions; item i stands for the value i.
 QComboBox* MakeChoiceList(const QStringList& captions, int current, QWidget* parent = nullptr);
 
+/// The marker style list "cbMarkerStyle": every shape with its picture; item i is style i.
+QComboBox* MakeMarkerList(QWidget* parent = nullptr);
+
 /// A number as the fields show it (up to 12 significant digits).
 QString NumberText(double value);
 /// The number typed in a field (surrounding blanks allowed); nothing when the text is not a finite

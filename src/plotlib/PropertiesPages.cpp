@@ -96,25 +96,6 @@ QString LimitText(const TGraph& graph, const TAxis& axis, bool maximum) {
     return NumberText(stored != MissingValue ? stored : DrawnLimit(graph, axis, maximum));
 }
 
-QIcon MarkerIcon(TMarkerStyle style) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    DrawMarkerShape(painter, style, QPointF(8, 8), 5, Qt::black, Qt::gray);
-    return QIcon(pixmap);
-}
-
-QComboBox* MakeMarkerList(QWidget* parent) {
-    auto* list = new QComboBox(parent);
-    for (int style = 0; style < MarkerStyleCount; ++style) {
-        const auto shape = static_cast<TMarkerStyle>(style);
-        list->addItem(MarkerIcon(shape), MarkerStyleName(shape));
-    }
-    list->setObjectName("cbMarkerStyle");
-    return list;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------------- Axis

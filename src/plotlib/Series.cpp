@@ -373,6 +373,7 @@ void TSeries::DeleteHitPoint() {
     const int hit = HitIndex();
     if (hit < 0 || hit >= Count())
         return;
+    Graph().Undo().Push(this, UndoEdit);
     DeletePoint(hit);
     SetHitIndex(-1);
     if (m_x.empty()) {
@@ -779,6 +780,7 @@ void TSeries::BuildPopupMenu(QMenu& menu) {
     };
     QObject::connect(add("&Select on/off", "miSelectOnOff"), &QAction::triggered, [this] {
         SetSelected(!Selected());
+        Graph().Undo().Push(this, Selected() ? UndoSelectOn : UndoSelectOff);
         NotifyChanged();
     });
     QObject::connect(add("&Info", "miInfo"), &QAction::triggered, [this] { ShowInfo(); });

@@ -1,6 +1,7 @@
 #include "plots/Plot2DWindow.h"
 
 #include "app/core/CalcSettings.h"
+#include "plotlib/AnnotateTools.h"
 #include "plotlib/Plot.h"
 #include "runtime/SettingsFile.h"
 
@@ -135,6 +136,9 @@ void TfmPlot2D::BuildToolBar() {
     bar->addActions({acProperties, acShowLegend, acVertGrid, acHorisGrid, ac3DView});
     bar->addSeparator();
     bar->addActions({acCopy, acExportData, acImportData});
+    // The palette gets a row of its own, so that none of its tools hides behind the overflow.
+    addToolBarBreak();
+    addToolBar(new TfmAnnotateTools(*m_chart, this));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -2,15 +2,19 @@
 
 #include "app/CalcWindow.h"
 #include "app/core/CalcFiles.h"
+#include "plotlib/Annotate.h"
 #include "plotlib/Plot.h"
 #include "plotlib/Series.h"
 #include "plots/Plot2DWindow.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -55,6 +59,23 @@ int CountRedPixels(const QImage& image) {
             count += qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60 ? 1 : 0;
         }
     return count;
+}
+
+/// Sends a press, a move half-way, a move to the end and a release of the left button.
+void LeftDrag(QWidget* widget, QPoint from, QPoint to, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, keys);
+        QApplication::sendEvent(widget, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
+/// The pixel of a world point of the plot.
+QPoint PixelOf(const TGraph& graph, double x, double y) {
+    return QPointF(graph.XToScreen(x), graph.YToScreen(y)).toPoint();
 }
 
 } // namespace
@@ -119,6 +140,38 @@ private slots:
         QVERIFY2(!m_watchdog->SawUnexpected(), qPrintable(m_watchdog->LastText()));
         m_watchdog.reset();
         m_folder.reset();
+    }
+
+    void annotateToolsDrawMoveReshapeAndDeleteALine() {
+        PlotWindow().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&PlotWindow()));
+        auto* tools = Child<QToolBar>(&PlotWindow(), "fmAnnotateTools");
+        QCOMPARE(tools->windowTitle(), QStringLiteral("Annotate Tools"));
+        const TGraph& graph = Chart().Graph();
+        const TGraphAnnotate& annotate = Chart().Graph().Annotate();
+        const QPoint centre = graph.PlotArea().center();
+        const QPoint a = centre - QPoint(60, 0);
+        const QPoint b = centre + QPoint(60, 0);
+
+        Child<QAction>(tools, "sbLine")->trigger();
+        LeftDrag(&Chart(), a, b);
+        QCOMPARE(annotate.Count(), 1);
+        QVERIFY(CountRedPixels(Chart().Bitmap()) >= 100);
+        const TFig& line = *annotate.Figure(0);
+
+        Child<QAction>(tools, "sbNone")->trigger();
+        LeftDrag(&Chart(), centre, centre + QPoint(0, 40));
+        QCOMPARE(PixelOf(graph, line.X1, line.Y1), a + QPoint(0, 40));
+        LeftDrag(&Chart(), b + QPoint(0, 40), b + QPoint(30, 0));
+        QCOMPARE(PixelOf(graph, line.X2, line.Y2), b + QPoint(30, 0));
+        QCOMPARE(PixelOf(graph, line.X1, line.Y1), a + QPoint(0, 40));
+
+        Child<QCheckBox>(tools, "cbVisible")->click();
+        QCOMPARE(CountRedPixels(Chart().Bitmap()), 0);
+        Child<QCheckBox>(tools, "cbVisible")->click();
+        LeftDrag(&Chart(), a + QPoint(0, 40), a + QPoint(0, 40), Qt::ControlModifier);
+        QCOMPARE(annotate.Count(), 0);
+        QCOMPARE(CountRedPixels(Chart().Bitmap()), 0);
     }
 
     void theWindowIsCreatedHiddenWithItsCommands() {

@@ -1,5 +1,6 @@
 #include "plotlib/Plot.h"
 
+#include "plotlib/Annotate.h"
 #include "plotlib/Series.h"
 
 #include <QApplication>
@@ -248,6 +249,95 @@ TEST_F(PlotWidgetTest, AnimatedZoomNarrowsAroundTheClickAndCanBeUndone) {
     m_plot.ToggleAnimatedZoom();
     EXPECT_FALSE(m_plot.Zoom().Enabled);
     EXPECT_FALSE(Graph().SilentDraw) << "restored";
+}
+
+/// A layer in an edit mode: it wants the mouse and counts what it gets.
+class TEditingLayer : public TLayer {
+public:
+    using TLayer::TLayer;
+    bool WantsMouse() const override { return true; }
+    bool MouseDown(const TLayerMouse&) override { return ++Downs > 0; }
+    bool MouseMove(const TLayerMouse& mouse) override { return Moves += mouse.buttons == Qt::LeftButton; }
+    bool MouseUp(const TLayerMouse&) override { return ++Ups > 0; }
+    int Downs = 0, Moves = 0, Ups = 0;
+};
+
+bool ShowsCursor(const QWidget& widget, TPlotCursor cursor) {
+    const QCursor expected = PlotCursor(cursor);
+    return widget.cursor().hotSpot() == expected.hotSpot() &&
+           widget.cursor().pixmap().toImage() == expected.pixmap().toImage();
+}
+
+TEST_F(PlotWidgetTest, ADrawingToolWinsOverZoomModeAndDrawsItsFigure) {
+    m_plot.ZoomIn();
+    Graph().Annotate().SetTool(atRectangle);
+    const TZoomViews full = Views();
+    Mouse(QEvent::MouseMove, InPlot(0.2, 0.2), Qt::NoButton);
+    EXPECT_TRUE(ShowsCursor(m_plot, TPlotCursor::RectCr));
+    Drag(InPlot(0.2, 0.2), InPlot(0.5, 0.6), Qt::LeftButton);
+    EXPECT_EQ(Graph().Annotate().Count(), 1);
+    EXPECT_EQ(Views(), full);
+    EXPECT_EQ(m_plot.Zoom().Depth(), 0);
+}
+
+TEST_F(PlotWidgetTest, EachClickWithTheSymbolToolPlacesASymbolThroughItsDialog) {
+    TGraphAnnotate& annotate = Graph().Annotate();
+    annotate.SetTool(atSymbol);
+    // The dialog takes the release of the click that opened it.
+    annotate.EditFigure = [](TFig&, bool) { return true; };
+    Mouse(QEvent::MouseButtonPress, InPlot(0.3, 0.3), Qt::LeftButton);
+    Mouse(QEvent::MouseButtonPress, InPlot(0.6, 0.6), Qt::LeftButton);
+    EXPECT_EQ(annotate.Count(), 2);
+}
+
+TEST_F(PlotWidgetTest, AGrabbedFigureFollowsTheMouseAboveThePicture) {
+    auto line = std::make_unique<TMonoLine>(Graph());
+    const QPoint left = InPlot(0.2, 0.5);
+    const QPoint right = InPlot(0.8, 0.5);
+    line->X1 = Graph().ScreenToX(left.x());
+    line->X2 = Graph().ScreenToX(right.x());
+    line->Y1 = line->Y2 = Graph().ScreenToY(left.y());
+    line->Color = clBlue;
+    Graph().Annotate().Add(std::move(line));
+    m_plot.Refresh();
+    const QPoint middle = InPlot(0.5, 0.5);
+    const QPoint lowered = middle + QPoint(0, 30);
+    ASSERT_EQ(m_plot.Bitmap().pixelColor(middle), QColor(Qt::blue));
+
+    Mouse(QEvent::MouseButtonPress, middle, Qt::LeftButton);
+    Mouse(QEvent::MouseMove, lowered, Qt::LeftButton);
+    EXPECT_NE(m_plot.Bitmap().pixelColor(middle), QColor(Qt::blue)) << "the picture no longer holds it";
+    EXPECT_EQ(m_plot.grab().toImage().pixelColor(lowered), QColor(Qt::blue)) << "drawn over the picture";
+    Mouse(QEvent::MouseButtonRelease, lowered, Qt::LeftButton);
+    EXPECT_EQ(m_plot.Bitmap().pixelColor(lowered), QColor(Qt::blue));
+}
+
+TEST_F(PlotWidgetTest, ALayerInAnEditModeTakesTheMouseBeforeZoom) {
+    auto owned = std::make_unique<TEditingLayer>(Graph());
+    TEditingLayer& layer = *owned;
+    Graph().AddLayer(std::move(owned));
+    m_plot.ZoomIn();
+    const TZoomViews full = Views();
+    Drag(InPlot(0.2, 0.2), InPlot(0.6, 0.6), Qt::LeftButton);
+    EXPECT_EQ(layer.Downs, 1);
+    EXPECT_EQ(layer.Moves, 2);
+    EXPECT_EQ(layer.Ups, 1);
+    EXPECT_EQ(Views(), full);
+}
+
+TEST_F(PlotWidgetTest, TheInsideLegendIsDraggedToANewAnchor) {
+    auto entry = std::make_unique<TLineLegend>(Graph());
+    static_cast<TSeries*>(Graph().Layer(0))->AttachLegend(entry.get());
+    m_plot.Legend().Add(std::move(entry));
+    m_plot.Legend().Style = lsInside;
+    m_plot.Refresh();
+    const QRect before = m_plot.Legend().Rect;
+    ASSERT_FALSE(before.isEmpty());
+    Mouse(QEvent::MouseMove, before.center(), Qt::NoButton);
+    EXPECT_TRUE(ShowsCursor(m_plot, TPlotCursor::MoveIt));
+    Drag(before.center(), before.center() + QPoint(40, -30), Qt::LeftButton);
+    EXPECT_NEAR(m_plot.Legend().Rect.left(), before.left() + 40, 1);
+    EXPECT_NEAR(m_plot.Legend().Rect.top(), before.top() - 30, 1);
 }
 
 TEST_F(PlotWidgetTest, CopyToClipboardPutsTheBitmapAndItsVectors) {

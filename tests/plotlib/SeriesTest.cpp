@@ -591,6 +591,23 @@ TEST(SeriesMenu, UnvisibleHidesAndDeleteRemovesTheHitPoint) {
     EXPECT_EQ(drawn.Graph.LayerCount(), 0);
 }
 
+TEST(SeriesMenu, SelectionAndDeletionAreJournaled) {
+    TDrawnGraph drawn;
+    TSeries& series = drawn.Add("s", ssLine, clRed);
+    series.AddPoint(clRed, "", 1, 1);
+    series.AddPoint(clRed, "", 2, 4);
+    QMenu menu;
+    series.BuildPopupMenu(menu);
+    FindAction(menu, "miSelectOnOff")->trigger();
+    FindAction(menu, "miSelectOnOff")->trigger();
+    series.SetHitIndex(0);
+    FindAction(menu, "miErase")->trigger();
+    const std::vector<TUndoRecord> expected = {{UndoSeparator, nullptr}, {UndoSelectOn, &series},
+                                               {UndoSeparator, nullptr}, {UndoSelectOff, &series},
+                                               {UndoSeparator, nullptr}, {UndoEdit, &series}};
+    EXPECT_EQ(drawn.Graph.Undo().Records(), expected);
+}
+
 // ---- drawing
 
 TEST(SeriesDraw, ARedLineShowsAlongItsPath) {

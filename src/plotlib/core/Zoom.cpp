@@ -120,11 +120,15 @@ TZoomViews TZoom::ZoomAround(const TZoomViews& current, const TZoomPoint& centre
             ScaledAround(current.Secondary, centre.X2, centre.Y2, factor)};
 }
 
-std::optional<TZoomViews> TZoom::ZoomOut() {
+std::optional<TZoomViews> TZoom::FullView() const {
     if (m_stack.empty())
         return std::nullopt;
     // The oldest entry holds the views from before the first zoom of the series: the unzoomed view.
-    const TZoomViews unzoomed = m_stack.front();
+    return m_stack.front();
+}
+
+std::optional<TZoomViews> TZoom::ZoomOut() {
+    const std::optional<TZoomViews> unzoomed = FullView();
     m_stack.clear();
     return unzoomed;
 }

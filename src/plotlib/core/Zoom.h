@@ -62,6 +62,8 @@ public:
         bool Restored;  ///< views were popped into `current`
         bool Remaining; ///< the stack still holds views
     };
+    /// The views before the first stacked zoom (the full view); nullopt when not zoomed.
+    std::optional<TZoomViews> FullView() const;
     /// Pops the last views into `current`; {false, false} and nothing changes when the stack is empty.
     TPreviousResult ZoomPrevious(TZoomViews& current);
     /// Pushes views (pan start, wheel zoom) so ZoomPrevious can step back.
