@@ -370,60 +370,61 @@ bool ShootSeriesOperations(TfmCalc& window, const QDir& out) {
     Settle();
     saved = Save(plotWindow.grab(), out.filePath(QStringLiteral("plot-2d-series-operations.png"))) && saved;
     return saved;
-    /// Puts a figure of `T` spanning (x1, y1)..(x2, y2) on the plot and returns it.
-    template <class T> T& AddFigure(mirla::TGraph & graph, double x1, double y1, double x2, double y2) {
-        auto figure = std::make_unique<T>(graph);
-        figure->X1 = x1;
-        figure->Y1 = y1;
-        figure->X2 = x2;
-        figure->Y2 = y2;
-        figure->Color = mirla::clNavy;
-        T& added = *figure;
-        graph.Annotate().Add(std::move(figure));
-        return added;
-    }
+}
 
-    /// The 2-D plot window with one figure of every kind and the "Annotate Tools" palette, the
-    /// figures' properties dialog, and the annotated plot as a PDF picture.
-    bool ShootAnnotations(TfmCalc & window, const QDir& out) {
-        TfmPlot2D& plotWindow = *window.Plot2D();
-        mirla::TGraph& graph = plotWindow.Chart().Graph();
-        AddFigure<mirla::TShape>(graph, -8, 1.6, -8, 1.6);
-        AddFigure<mirla::TMonoLine>(graph, -9, -0.8, -5, -0.4).Width = 2;
-        AddFigure<mirla::TArrow>(graph, 3, 1.6, 1.6, 1.05);
-        auto& box = AddFigure<mirla::TRectangle>(graph, -3, 0.4, 0, 1.4);
-        box.FillMode = mirla::fmSemiTransparent;
-        box.BackColor = mirla::clYellow;
-        AddFigure<mirla::TCircle>(graph, 5, -0.9, 8, -0.2).Style = mirla::psDash;
-        auto& pencil = AddFigure<mirla::TPencil>(graph, 0, 0, 0, 0);
-        for (int i = 0; i <= 30; ++i)
-            pencil.Points.emplace_back(5 + i * 0.12, 1.2 + 0.2 * std::sin(i / 3.0));
-        auto& note = AddFigure<mirla::TNoteText>(graph, 3.1, 1.7, 3.1, 1.7);
-        note.Text = "first maximum";
-        note.Font.Size = 11;
-        plotWindow.Chart().Refresh();
-        // A guide line sits at a pixel row of the picture as the screen lays it out.
-        AddFigure<mirla::THorLine>(graph, 0, 0, 0, 0).Position = graph.YToScreen(-0.5);
-        plotWindow.Chart().Refresh();
-        Settle();
-        bool saved = Save(plotWindow.grab(), out.filePath(QStringLiteral("plot-2d-annotations.png")));
+/// Puts a figure of `T` spanning (x1, y1)..(x2, y2) on the plot and returns it.
+template <class T> T& AddFigure(mirla::TGraph& graph, double x1, double y1, double x2, double y2) {
+    auto figure = std::make_unique<T>(graph);
+    figure->X1 = x1;
+    figure->Y1 = y1;
+    figure->X2 = x2;
+    figure->Y2 = y2;
+    figure->Color = mirla::clNavy;
+    T& added = *figure;
+    graph.Annotate().Add(std::move(figure));
+    return added;
+}
 
-        mirla::TfmFigsProperties properties(box, false, &plotWindow);
-        properties.show();
-        Settle();
-        saved =
-            Save(properties.grab(), out.filePath(QStringLiteral("figure-properties-dialog.png"))) && saved;
-        properties.hide();
+/// The 2-D plot window with one figure of every kind and the "Annotate Tools" palette, the
+/// figures' properties dialog, and the annotated plot as a PDF picture.
+bool ShootAnnotations(TfmCalc& window, const QDir& out) {
+    TfmPlot2D& plotWindow = *window.Plot2D();
+    mirla::TGraph& graph = plotWindow.Chart().Graph();
+    AddFigure<mirla::TShape>(graph, -8, 1.6, -8, 1.6);
+    AddFigure<mirla::TMonoLine>(graph, -9, -0.8, -5, -0.4).Width = 2;
+    AddFigure<mirla::TArrow>(graph, 3, 1.6, 1.6, 1.05);
+    auto& box = AddFigure<mirla::TRectangle>(graph, -3, 0.4, 0, 1.4);
+    box.FillMode = mirla::fmSemiTransparent;
+    box.BackColor = mirla::clYellow;
+    AddFigure<mirla::TCircle>(graph, 5, -0.9, 8, -0.2).Style = mirla::psDash;
+    auto& pencil = AddFigure<mirla::TPencil>(graph, 0, 0, 0, 0);
+    for (int i = 0; i <= 30; ++i)
+        pencil.Points.emplace_back(5 + i * 0.12, 1.2 + 0.2 * std::sin(i / 3.0));
+    auto& note = AddFigure<mirla::TNoteText>(graph, 3.1, 1.7, 3.1, 1.7);
+    note.Text = "first maximum";
+    note.Font.Size = 11;
+    plotWindow.Chart().Refresh();
+    // A guide line sits at a pixel row of the picture as the screen lays it out.
+    AddFigure<mirla::THorLine>(graph, 0, 0, 0, 0).Position = graph.YToScreen(-0.5);
+    plotWindow.Chart().Refresh();
+    Settle();
+    bool saved = Save(plotWindow.grab(), out.filePath(QStringLiteral("plot-2d-annotations.png")));
 
-        const QString path = out.filePath(QStringLiteral("plot-2d-annotations.pdf"));
-        QString error;
-        const bool written =
-            mirla::WritePicture(graph, QSize(PlotWidth, PlotHeight), path, TPictureFormat::Pdf, error);
-        std::fprintf(written ? stdout : stderr, "%s %s\n", written ? "wrote" : "could not write",
-                     qPrintable(path));
-        graph.Annotate().Clear();
-        return written && saved;
-    }
+    mirla::TfmFigsProperties properties(box, false, &plotWindow);
+    properties.show();
+    Settle();
+    saved = Save(properties.grab(), out.filePath(QStringLiteral("figure-properties-dialog.png"))) && saved;
+    properties.hide();
+
+    const QString path = out.filePath(QStringLiteral("plot-2d-annotations.pdf"));
+    QString error;
+    const bool written =
+        mirla::WritePicture(graph, QSize(PlotWidth, PlotHeight), path, TPictureFormat::Pdf, error);
+    std::fprintf(written ? stdout : stderr, "%s %s\n", written ? "wrote" : "could not write",
+                 qPrintable(path));
+    graph.Annotate().Clear();
+    return written && saved;
+}
 
 } // namespace
 
