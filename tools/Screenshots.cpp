@@ -12,6 +12,7 @@
 #include "matrix/ui/MatrixWindow.h"
 #include "plotlib/PictureFiles.h"
 #include "plotlib/Plot.h"
+#include "plotlib/PrintDialog.h"
 #include "plotlib/PropertiesDialog.h"
 #include "plots/Plot2DWindow.h"
 #include "units/ui/ConvWindow.h"
@@ -25,6 +26,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidgetItem>
@@ -304,6 +306,43 @@ bool WritePlotPictures(TfmCalc& window, const QDir& out) {
     return allWritten;
 }
 
+/// The print dialog's pages, the preview of a page with the program and description title blocks,
+/// and that page printed to a PDF file.
+bool ShootPrinting(TfmCalc& window, const QDir& out) {
+    TPlot& chart = window.Plot2D()->Chart();
+    mirla::TPageSetup setup;
+    setup.Ticked = {true, false, false, true};
+    const std::vector<mirla::TGraph*> graphs = {&chart.Graph()};
+    mirla::TPrintDlg dialog(setup, graphs, chart.Graph().IniFileName, chart.PrintTexts, window.Plot2D());
+    dialog.findChild<QPlainTextEdit*>(QStringLiteral("mmDescription"))
+        ->setPlainText(QStringLiteral("Three curves of the Graphics page\nsin(X), cos(X)*0.5 and X^2/50"));
+    dialog.Printer().setPageSize(QPageSize(QPageSize::A4));
+    dialog.show();
+    Settle();
+    auto* pages = dialog.findChild<QTabWidget*>(QStringLiteral("pcPages"));
+    bool saved = true;
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        Settle();
+        saved = Save(dialog.grab(), out.filePath(QStringLiteral("print-dialog-") +
+                                                 FileNamePart(pages->tabText(i)) + QStringLiteral(".png"))) &&
+                saved;
+    }
+    mirla::TPreView preview(
+        dialog.Printer(), [&](QPrinter& printer) { mirla::PrintPage(printer, setup, graphs); }, &dialog);
+    preview.show();
+    Settle();
+    saved = Save(preview.grab(), out.filePath(QStringLiteral("print-preview.png"))) && saved;
+    preview.hide();
+    const QString pdf = out.filePath(QStringLiteral("print-page.pdf"));
+    const bool printed = dialog.PrintToPdf(pdf);
+    std::fprintf(printed ? stdout : stderr, "%s %s\n", printed ? "wrote" : "could not write",
+                 qPrintable(pdf));
+    dialog.hide();
+    chart.Refresh();
+    return saved && printed;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -340,7 +379,8 @@ int main(int argc, char* argv[]) {
     const bool pagesSaved = ShootPages(window, out);
     const bool dialogSaved = ShootSetVariableDialog(window, out) && ShootMatrixWindow(window, out) &&
                              ShootUnitsConverter(window, out);
-    const bool plotSaved = ShootPlotWindow(window, out) && WritePlotPictures(window, out);
+    const bool plotSaved =
+        ShootPlotWindow(window, out) && WritePlotPictures(window, out) && ShootPrinting(window, out);
     if (guard.SawDialog())
         std::fprintf(stderr, "a modal dialog opened: the pictures may not show the intended state\n");
     return pagesSaved && dialogSaved && plotSaved && !guard.SawDialog() ? 0 : 1;

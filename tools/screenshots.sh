@@ -2,7 +2,8 @@
 # Builds Mirla if needed and writes pictures of its windows into OUTDIR, under Xvfb, for
 # reviewing their look: one PNG per page of the main window, its dialogs and windows (the 2-D plot
 # window with three curves, zoomed, and its properties dialog), and the 2-D plot saved as BMP, WMF,
-# EMF, PNG, SVG and PDF files.
+# EMF, PNG, SVG and PDF files; the print dialog's pages, the preview of a page with two title blocks
+# and that page printed to PDF.
 set -euo pipefail
 if [ $# -ne 1 ]; then
   echo "usage: tools/screenshots.sh OUTDIR" >&2

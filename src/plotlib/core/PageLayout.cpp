@@ -38,7 +38,7 @@ TPageLayout LayOutPage(int pageWidth, int pageHeight, int dotsPerInch, const TPr
                        const std::array<bool, TitleBlockCount>& ticked) {
     const auto dots = [dotsPerInch](int millimetres) { return MillimetresToDots(millimetres, dotsPerInch); };
     TPageLayout layout;
-    TPageRect& page = layout.Page;
+    TPixelRect& page = layout.Page;
     page.Left = std::min(dots(margins.Left), pageWidth);
     page.Top = std::min(dots(margins.Top), pageHeight);
     page.Right = std::max(page.Left, pageWidth - dots(margins.Right));
@@ -49,10 +49,10 @@ TPageLayout LayOutPage(int pageWidth, int pageHeight, int dotsPerInch, const TPr
     const int mid = page.Left + page.Width() / 2;
     // A row's top never rises above the page's top edge, however small the page.
     const auto rowTop = [&page, band](int rows) { return std::max(page.Top, page.Bottom - rows * band); };
-    const TPageRect lowerRow{page.Left, rowTop(1), page.Right, page.Bottom};
-    const TPageRect upperRow{page.Left, rowTop(2), page.Right, rowTop(1)};
-    const auto leftHalf = [mid](TPageRect row) { return row.Right = mid, row; };
-    const auto rightHalf = [mid](TPageRect row) { return row.Left = mid, row; };
+    const TPixelRect lowerRow{page.Left, rowTop(1), page.Right, page.Bottom};
+    const TPixelRect upperRow{page.Left, rowTop(2), page.Right, rowTop(1)};
+    const auto leftHalf = [mid](TPixelRect row) { return row.Right = mid, row; };
+    const auto rightHalf = [mid](TPixelRect row) { return row.Left = mid, row; };
 
     int number = 0;
     for (int block = 0; block < TitleBlockCount; ++block) {
@@ -60,7 +60,7 @@ TPageLayout LayOutPage(int pageWidth, int pageHeight, int dotsPerInch, const TPr
             continue;
         }
         ++number;
-        TPageRect rect;
+        TPixelRect rect;
         if (count == 1) {
             rect = lowerRow;
         } else if (number <= 2) {
@@ -91,7 +91,7 @@ double BitmapScale(int blockHeight, int bitmapHeight) {
     return factor;
 }
 
-std::vector<TPageRect> GraphCells(const TPageRect& plot, int count, TGraphArrangement arrangement) {
+std::vector<TPixelRect> GraphCells(const TPixelRect& plot, int count, TGraphArrangement arrangement) {
     if (count <= 0) {
         return {};
     }
@@ -102,7 +102,7 @@ std::vector<TPageRect> GraphCells(const TPageRect& plot, int count, TGraphArrang
         columns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(count))));
     }
     const int rows = (count + columns - 1) / columns;
-    std::vector<TPageRect> cells;
+    std::vector<TPixelRect> cells;
     cells.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const int row = i / columns;

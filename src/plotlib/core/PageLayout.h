@@ -1,21 +1,12 @@
 #pragma once
 
+#include "plotlib/core/PlotTypes.h"
+
 #include <array>
 #include <optional>
 #include <vector>
 
 namespace mirla {
-
-/// A rectangle on the printed page in printer dots; `Right` and `Bottom` are exclusive edges.
-struct TPageRect {
-    int Left = 0;
-    int Top = 0;
-    int Right = 0;
-    int Bottom = 0;
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
-    bool operator==(const TPageRect&) const = default;
-};
 
 /// The page margins in millimetres and the unit the print dialog shows them in.
 struct TPrintMargins {
@@ -43,12 +34,13 @@ constexpr int TitleBlockCount = 4;
 /// Height of one row of title blocks in millimetres.
 constexpr int TitleBandMillimetres = 15;
 
-/// Where everything goes on one printed page.
+/// Where everything goes on one printed page, in printer dots; rectangles that meet share an edge
+/// (a block's `Top` is the `Bottom` of the one above).
 struct TPageLayout {
-    TPageRect Page; ///< the page inside the margins
-    TPageRect Plot; ///< the graphs' rectangle above the title blocks
+    TPixelRect Page; ///< the page inside the margins
+    TPixelRect Plot; ///< the graphs' rectangle above the title blocks
     /// The rectangle of each ticked block, indexed by `TTitleBlock`.
-    std::array<std::optional<TPageRect>, TitleBlockCount> Blocks;
+    std::array<std::optional<TPixelRect>, TitleBlockCount> Blocks;
 };
 
 /// Lays out a page of `pageWidth` x `pageHeight` dots at `dotsPerInch`: the margins, the ticked
@@ -68,6 +60,6 @@ enum class TGraphArrangement { Grid, Vertical, SideBySide };
 
 /// The cells of `count` graphs inside `plot`: a grid of about square shape filled row by row,
 /// one column stacked from the top, or one row from the left.
-std::vector<TPageRect> GraphCells(const TPageRect& plot, int count, TGraphArrangement arrangement);
+std::vector<TPixelRect> GraphCells(const TPixelRect& plot, int count, TGraphArrangement arrangement);
 
 } // namespace mirla

@@ -10,14 +10,14 @@ namespace {
 
 // At 254 dots per inch a millimetre is 10 dots: A4 is 2100 x 2970 dots, a title row 150 dots.
 constexpr int Dpi = 254;
-using TBlocks = std::array<std::optional<TPageRect>, TitleBlockCount>;
+using TBlocks = std::array<std::optional<TPixelRect>, TitleBlockCount>;
 constexpr std::nullopt_t No = std::nullopt;
 
 struct TLayoutCase {
     std::string Name;
     bool Landscape;
     std::array<bool, TitleBlockCount> Ticked; ///< program, company, project, description
-    TPageRect Plot;
+    TPixelRect Plot;
     TBlocks Blocks;
 };
 
@@ -27,7 +27,7 @@ TEST_P(PageLayoutBlocks, PlaceBlocksAndPlot) {
     const TLayoutCase& c = GetParam();
     const TPageLayout layout =
         LayOutPage(c.Landscape ? 2970 : 2100, c.Landscape ? 2100 : 2970, Dpi, {}, c.Ticked);
-    EXPECT_EQ(layout.Page, (TPageRect{250, 100, c.Landscape ? 2770 : 1900, c.Landscape ? 2000 : 2870}));
+    EXPECT_EQ(layout.Page, (TPixelRect{250, 100, c.Landscape ? 2770 : 1900, c.Landscape ? 2000 : 2870}));
     EXPECT_EQ(layout.Plot, c.Plot);
     for (std::size_t block = 0; block < TitleBlockCount; ++block) {
         EXPECT_EQ(layout.Blocks[block], c.Blocks[block]) << "block " << block;
@@ -43,35 +43,35 @@ INSTANTIATE_TEST_SUITE_P(
                     false,
                     {false, false, false, true},
                     {250, 100, 1900, 2720},
-                    {No, No, No, TPageRect{250, 2720, 1900, 2870}}},
+                    {No, No, No, TPixelRect{250, 2720, 1900, 2870}}},
         TLayoutCase{"TwoShareTheRow",
                     false,
                     {true, true, false, false},
                     {250, 100, 1900, 2720},
-                    {TPageRect{250, 2720, 1075, 2870}, TPageRect{1075, 2720, 1900, 2870}, No, No}},
+                    {TPixelRect{250, 2720, 1075, 2870}, TPixelRect{1075, 2720, 1900, 2870}, No, No}},
         TLayoutCase{"ThirdSpansTheRowAbove",
                     false,
                     {true, false, true, true},
                     {250, 100, 1900, 2570},
-                    {TPageRect{250, 2720, 1075, 2870}, No, TPageRect{1075, 2720, 1900, 2870},
-                     TPageRect{250, 2570, 1900, 2720}}},
+                    {TPixelRect{250, 2720, 1075, 2870}, No, TPixelRect{1075, 2720, 1900, 2870},
+                     TPixelRect{250, 2570, 1900, 2720}}},
         TLayoutCase{"FourInTwoRows",
                     false,
                     {true, true, true, true},
                     {250, 100, 1900, 2570},
-                    {TPageRect{250, 2720, 1075, 2870}, TPageRect{1075, 2720, 1900, 2870},
-                     TPageRect{250, 2570, 1075, 2720}, TPageRect{1075, 2570, 1900, 2720}}},
+                    {TPixelRect{250, 2720, 1075, 2870}, TPixelRect{1075, 2720, 1900, 2870},
+                     TPixelRect{250, 2570, 1075, 2720}, TPixelRect{1075, 2570, 1900, 2720}}},
         TLayoutCase{"LandscapeOne",
                     true,
                     {false, true, false, false},
                     {250, 100, 2770, 1850},
-                    {No, TPageRect{250, 1850, 2770, 2000}, No, No}},
+                    {No, TPixelRect{250, 1850, 2770, 2000}, No, No}},
         TLayoutCase{"LandscapeFour",
                     true,
                     {true, true, true, true},
                     {250, 100, 2770, 1700},
-                    {TPageRect{250, 1850, 1510, 2000}, TPageRect{1510, 1850, 2770, 2000},
-                     TPageRect{250, 1700, 1510, 1850}, TPageRect{1510, 1700, 2770, 1850}}}),
+                    {TPixelRect{250, 1850, 1510, 2000}, TPixelRect{1510, 1850, 2770, 2000},
+                     TPixelRect{250, 1700, 1510, 1850}, TPixelRect{1510, 1700, 2770, 1850}}}),
     [](const testing::TestParamInfo<TLayoutCase>& info) { return info.param.Name; });
 
 TEST(PageLayout, MarginsWiderThanThePageLeaveEmptyRectangles) {
@@ -80,7 +80,7 @@ TEST(PageLayout, MarginsWiderThanThePageLeaveEmptyRectangles) {
     EXPECT_EQ(layout.Page.Width(), 0);
     EXPECT_GE(layout.Page.Height(), 0);
     EXPECT_GE(layout.Plot.Height(), 0);
-    for (const std::optional<TPageRect>& block : layout.Blocks) {
+    for (const std::optional<TPixelRect>& block : layout.Blocks) {
         EXPECT_GE(block->Height(), 0);
         EXPECT_GE(block->Top, layout.Page.Top);
     }
@@ -115,15 +115,15 @@ TEST(PageLayout, BitmapsScaleByPowersOfTwo) {
 }
 
 TEST(PageLayout, GraphCellsShareThePlot) {
-    const TPageRect plot{100, 200, 1100, 800};
-    const std::vector<TPageRect> grid = GraphCells(plot, 3, TGraphArrangement::Grid);
+    const TPixelRect plot{100, 200, 1100, 800};
+    const std::vector<TPixelRect> grid = GraphCells(plot, 3, TGraphArrangement::Grid);
     EXPECT_EQ(grid,
-              (std::vector<TPageRect>{{100, 200, 600, 500}, {600, 200, 1100, 500}, {100, 500, 600, 800}}));
+              (std::vector<TPixelRect>{{100, 200, 600, 500}, {600, 200, 1100, 500}, {100, 500, 600, 800}}));
     EXPECT_EQ(GraphCells(plot, 2, TGraphArrangement::Vertical),
-              (std::vector<TPageRect>{{100, 200, 1100, 500}, {100, 500, 1100, 800}}));
+              (std::vector<TPixelRect>{{100, 200, 1100, 500}, {100, 500, 1100, 800}}));
     EXPECT_EQ(GraphCells(plot, 2, TGraphArrangement::SideBySide),
-              (std::vector<TPageRect>{{100, 200, 600, 800}, {600, 200, 1100, 800}}));
-    EXPECT_EQ(GraphCells(plot, 1, TGraphArrangement::Grid), (std::vector<TPageRect>{plot}));
+              (std::vector<TPixelRect>{{100, 200, 600, 800}, {600, 200, 1100, 800}}));
+    EXPECT_EQ(GraphCells(plot, 1, TGraphArrangement::Grid), (std::vector<TPixelRect>{plot}));
     EXPECT_TRUE(GraphCells(plot, 0, TGraphArrangement::Grid).empty());
 }
 
