@@ -15,6 +15,7 @@
 #include "plotlib/PrintDialog.h"
 #include "plotlib/PropertiesDialog.h"
 #include "plots/Plot2DWindow.h"
+#include "runtime/SettingsFile.h"
 #include "units/ui/ConvWindow.h"
 #include "userdefs/ui/SetVarDialog.h"
 
@@ -310,6 +311,17 @@ bool WritePlotPictures(TfmCalc& window, const QDir& out) {
 /// and that page printed to a PDF file.
 bool ShootPrinting(TfmCalc& window, const QDir& out) {
     TPlot& chart = window.Plot2D()->Chart();
+    // A company block as a user would have stored it, for the "Title Blocks" page to show.
+    std::string message;
+    mirla::UpdateSettingsFile(
+        chart.Graph().IniFileName,
+        [](mirla::TIniFile& ini) {
+            ini.WriteInteger("Owner LOGO", "LogoLines", 2);
+            ini.WriteString("Owner LOGO", "LogoLine0", "Physics Laboratory");
+            ini.WriteString("Owner LOGO", "LogoLine1", "Optics group");
+            ini.WriteInteger("Owner LOGO", "LinesJustify", 2);
+        },
+        message);
     mirla::TPageSetup setup;
     setup.Ticked = {true, false, false, true};
     const std::vector<mirla::TGraph*> graphs = {&chart.Graph()};
