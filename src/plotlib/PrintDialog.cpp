@@ -182,6 +182,16 @@ QWidget* TPrintDlg::BuildLayoutPage() {
     edCopies->setValue(m_setup.Copies);
     connect(edCopies, &QSpinBox::valueChanged, this, [this](int copies) { m_setup.Copies = copies; });
     copiesForm->addRow(QStringLiteral("Copies"), edCopies);
+    // Several graphs share the plot rectangle in the way chosen here.
+    if (m_graphs.size() > 1) {
+        QComboBox* arrangement = MakeChoiceList(
+            {QStringLiteral("Grid"), QStringLiteral("Vertical"), QStringLiteral("Side by side")},
+            static_cast<int>(m_setup.Arrangement), page);
+        arrangement->setObjectName(QStringLiteral("cbArrangement"));
+        connect(arrangement, &QComboBox::currentIndexChanged, this,
+                [this](int index) { m_setup.Arrangement = static_cast<TGraphArrangement>(index); });
+        copiesForm->addRow(QStringLiteral("Graphs"), arrangement);
+    }
     layout->addLayout(copiesForm);
 
     auto* checks = new QGroupBox(QStringLiteral("Title Blocks"), page);

@@ -141,6 +141,15 @@ private slots:
         QCOMPARE(orientation, QPageLayout::Landscape);
     }
 
+    void severalGraphsChooseHowTheyShareThePage() {
+        QVERIFY(!Dialog()->findChild<QComboBox*>(QStringLiteral("cbArrangement")));
+        TGraph first;
+        TGraph second;
+        TPrintDlg dialog(m_setup, {&first, &second}, IniPath(), TPrintTexts{});
+        Child<QComboBox>(&dialog, QStringLiteral("cbArrangement"))->setCurrentIndex(2);
+        QCOMPARE(m_setup.Arrangement, TGraphArrangement::SideBySide);
+    }
+
     void thePlotWindowPrintsItsTitleBlockToPdf() {
         TfmPlot2D window(IniPath());
         const QString pdf = m_folder->Path() + QStringLiteral("/plot.pdf");
