@@ -20,17 +20,11 @@
 #include <memory>
 
 using namespace mirla;
+using mirla::test::Child;
 using mirla::test::TModalWatchdog;
 using mirla::test::TScratchFolder;
 
 namespace {
-
-template <typename T> T* Child(QObject* parent, const QString& name) {
-    T* child = parent->findChild<T*>(name);
-    if (!child)
-        qFatal("missing %s", qPrintable(name));
-    return child;
-}
 
 /// Answers the next question box with `answer`, keeping its text.
 void Answer(TModalWatchdog& watchdog, QMessageBox::StandardButton answer, QString& text) {
