@@ -34,7 +34,6 @@ namespace {
 
 constexpr double MillimetreUnits = 25.4;
 constexpr double InchUnits = 2.54;
-constexpr int LargestMarginField = 500;
 constexpr int MostCopies = 999;
 constexpr std::array<const char*, TitleBlockCount> BlockCaptions = {"Program Title", "Company Logo",
                                                                     "Project Title", "Plot Description"};
@@ -161,7 +160,7 @@ QWidget* TPrintDlg::BuildLayoutPage() {
     for (std::size_t i = 0; i < m_marginEdits.size(); ++i) {
         QSpinBox* edit = m_marginEdits[i] = new QSpinBox(marginBox);
         edit->setObjectName(QLatin1String(names[i]));
-        edit->setRange(0, LargestMarginField);
+        edit->setRange(0, LargestMargin);
         marginForm->addRow(QLatin1String(captions[i]), edit);
         connect(edit, &QSpinBox::valueChanged, this, &TPrintDlg::MarginChanged);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plotlib/PrintLogo.h"
+#include "plotlib/PrintSettings.h"
 #include "plotlib/core/PageLayout.h"
 
 #include <QSize>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plotlib/PrintLogo.h"
+#include "plotlib/PrintSettings.h"
 
 namespace mirla {
 

@@ -1,6 +1,6 @@
 #include "matrix/ui/MatrixWindow.h"
 
-#include "plotlib/PrintLogo.h"
+#include "plotlib/PrintSettings.h"
 #include "runtime/IniFile.h"
 
 #include "matrix/Elimination.h"

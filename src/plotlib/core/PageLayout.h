@@ -19,6 +19,9 @@ struct TPrintMargins {
     bool operator==(const TPrintMargins&) const = default;
 };
 
+/// The widest margin in millimetres the settings file and the print dialog accept.
+constexpr int LargestMargin = 1000;
+
 /// Whether `units` makes the margin fields show millimetres (else tenths of an inch).
 bool MarginsInMillimetres(double units);
 /// A margin in millimetres as the dialog's field shows it in `units`.

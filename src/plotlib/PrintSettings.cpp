@@ -1,4 +1,4 @@
-#include "plotlib/PrintLogo.h"
+#include "plotlib/PrintSettings.h"
 
 #include "plotlib/GraphSettings.h"
 #include "plotlib/Layer.h"
@@ -18,7 +18,6 @@ const std::array<const char*, TitleBlockCount> TitleBlockSections = {"System LOG
 namespace {
 
 constexpr const char* PrintSection = "Print";
-constexpr int LargestMargin = 1000;
 /// More lines than this in a file means the count is damaged.
 constexpr int MaxStoredLines = 100;
 constexpr TColor LargestColor = 0xFFFFFF;
