@@ -17,9 +17,11 @@
 #include "plotlib/Legend.h"
 #include "plotlib/PictureFiles.h"
 #include "plotlib/Plot.h"
+#include "plotlib/PrintDialog.h"
 #include "plotlib/PropertiesDialog.h"
 #include "plotlib/Series.h"
 #include "plots/Plot2DWindow.h"
+#include "runtime/SettingsFile.h"
 #include "units/ui/ConvWindow.h"
 #include "userdefs/ui/SetVarDialog.h"
 
@@ -32,6 +34,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidgetItem>
@@ -426,6 +429,54 @@ bool ShootAnnotations(TfmCalc& window, const QDir& out) {
     return written && saved;
 }
 
+/// The print dialog's pages, the preview of a page with the program and description title blocks,
+/// and that page printed to a PDF file.
+bool ShootPrinting(TfmCalc& window, const QDir& out) {
+    TPlot& chart = window.Plot2D()->Chart();
+    // A company block as a user would have stored it, for the "Title Blocks" page to show.
+    std::string message;
+    mirla::UpdateSettingsFile(
+        chart.Graph().IniFileName,
+        [](mirla::TIniFile& ini) {
+            ini.WriteInteger("Owner LOGO", "LogoLines", 2);
+            ini.WriteString("Owner LOGO", "LogoLine0", "Physics Laboratory");
+            ini.WriteString("Owner LOGO", "LogoLine1", "Optics group");
+            ini.WriteInteger("Owner LOGO", "LinesJustify", 2);
+        },
+        message);
+    mirla::TPageSetup setup;
+    setup.Ticked = {true, false, false, true};
+    const std::vector<mirla::TGraph*> graphs = {&chart.Graph()};
+    mirla::TPrintDlg dialog(setup, graphs, chart.Graph().IniFileName, chart.PrintTexts, window.Plot2D());
+    dialog.findChild<QPlainTextEdit*>(QStringLiteral("mmDescription"))
+        ->setPlainText(QStringLiteral("Three curves of the Graphics page\nsin(X), cos(X)*0.5 and X^2/50"));
+    dialog.Printer().setPageSize(QPageSize(QPageSize::A4));
+    dialog.show();
+    Settle();
+    auto* pages = dialog.findChild<QTabWidget*>(QStringLiteral("pcPages"));
+    bool saved = true;
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        Settle();
+        saved = Save(dialog.grab(), out.filePath(QStringLiteral("print-dialog-") +
+                                                 FileNamePart(pages->tabText(i)) + QStringLiteral(".png"))) &&
+                saved;
+    }
+    mirla::TPreView preview(
+        dialog.Printer(), [&](QPrinter& printer) { mirla::PrintPage(printer, setup, graphs); }, &dialog);
+    preview.show();
+    Settle();
+    saved = Save(preview.grab(), out.filePath(QStringLiteral("print-preview.png"))) && saved;
+    preview.hide();
+    const QString pdf = out.filePath(QStringLiteral("print-page.pdf"));
+    const bool printed = dialog.PrintToPdf(pdf);
+    std::fprintf(printed ? stdout : stderr, "%s %s\n", printed ? "wrote" : "could not write",
+                 qPrintable(pdf));
+    dialog.hide();
+    chart.Refresh();
+    return saved && printed;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -462,7 +513,8 @@ int main(int argc, char* argv[]) {
     const bool pagesSaved = ShootPages(window, out);
     const bool dialogSaved = ShootSetVariableDialog(window, out) && ShootMatrixWindow(window, out) &&
                              ShootUnitsConverter(window, out);
-    const bool plotSaved = ShootPlotWindow(window, out) && WritePlotPictures(window, out);
+    const bool plotSaved =
+        ShootPlotWindow(window, out) && WritePlotPictures(window, out) && ShootPrinting(window, out);
     const bool annotationsSaved = ShootAnnotations(window, out) && ShootSeriesOperations(window, out);
     if (guard.SawDialog())
         std::fprintf(stderr, "a modal dialog opened: the pictures may not show the intended state\n");

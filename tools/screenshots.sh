@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
 # Builds Mirla if needed and writes pictures of its windows into OUTDIR, under Xvfb, for
-# reviewing their look: one PNG per page of the main window, its dialogs and windows (the 2-D plot
-# window with three curves, zoomed, and its properties dialog), the 2-D plot saved as BMP, WMF,
-# EMF, PNG, SVG and PDF files, the plot carrying one annotation figure of every kind with the
-# "Annotate Tools" palette, the figure properties dialog and that plot as PDF, and the "Operations"
-# page making the derivative and a degree-5 fit of a noisy series, with the plot of the three.
+# reviewing their look: one PNG per page of the main window, its dialogs and windows, the plot
+# windows in their typical states and their pictures in every format (tools/Screenshots.cpp lists
+# them; each is printed as "wrote PATH").
 set -euo pipefail
 if [ $# -ne 1 ]; then
   echo "usage: tools/screenshots.sh OUTDIR" >&2

@@ -1,10 +1,12 @@
 // Redraw of a 1200 x 800 plot holding 10 curves of 16000 points, by Mirla's graph and, for
 // comparison, by the QCustomPlot widget drawing the same data into an image of the same size;
-// and one f(X) request of 16000 steps through the "Graphics" page of the calculator window.
+// one f(X) request of 16000 steps through the "Graphics" page of the calculator window; and those
+// ten curves printed on a page with four title blocks to a PDF file.
 #include "app/CalcWindow.h"
 #include "app/core/CalcFiles.h"
 #include "plotlib/Graph.h"
 #include "plotlib/Plot.h"
+#include "plotlib/PrintPage.h"
 #include "plotlib/Series.h"
 #include "plots/Plot2DWindow.h"
 
@@ -12,9 +14,11 @@
 #include <qcustomplot.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -52,8 +56,8 @@ std::vector<TCurveData> MakeCurves() {
     return curves;
 }
 
-void BM_MirlaGraphRedraw(benchmark::State& state) {
-    mirla::TGraph graph;
+/// Adds the curves to `graph` as line series; returns the bytes their point storage takes.
+std::size_t AddCurves(mirla::TGraph& graph) {
     const std::vector<TCurveData> curves = MakeCurves();
     std::size_t storageBytes = 0;
     for (int k = 0; k < CurveCount; ++k) {
@@ -65,6 +69,12 @@ void BM_MirlaGraphRedraw(benchmark::State& state) {
         storageBytes += series->PointStorageBytes();
         graph.AddLayer(std::move(series));
     }
+    return storageBytes;
+}
+
+void BM_MirlaGraphRedraw(benchmark::State& state) {
+    mirla::TGraph graph;
+    const std::size_t storageBytes = AddCurves(graph);
     QImage image(ImageWidth, ImageHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
@@ -75,6 +85,27 @@ void BM_MirlaGraphRedraw(benchmark::State& state) {
     state.counters["points"] = CurveCount * PointsPerCurve;
     // What the series hold per point, counted by the capacity of their storage.
     state.counters["bytes_per_point"] = static_cast<double>(storageBytes) / (CurveCount * PointsPerCurve);
+}
+
+/// One A4 page holding the ten curves and all four title blocks, printed to a PDF file.
+void BM_PrintPageToPdf(benchmark::State& state) {
+    mirla::TGraph graph;
+    AddCurves(graph);
+    mirla::TPageSetup setup;
+    setup.Ticked = {true, true, true, true};
+    for (mirla::TPrintLogo& block : setup.Blocks)
+        block.Lines = {"Title block", "Second line", "Third line"};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("page.pdf"));
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        if (!mirla::PrintPage(printer, setup, {&graph}))
+            state.SkipWithError("the page could not be printed");
+    }
+    state.counters["pdf_bytes"] = static_cast<double>(QFileInfo(path).size());
 }
 
 /// QCustomPlot with its default settings (adaptive sampling of dense line graphs on).
@@ -143,5 +174,6 @@ void BM_SampleAndShowFx(benchmark::State& state) {
 BENCHMARK(BM_MirlaGraphRedraw)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QCustomPlotRedraw)->Arg(1)->Arg(0)->ArgName("adaptive")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SampleAndShowFx)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrintPageToPdf)->Unit(benchmark::kMillisecond);
 
 } // namespace

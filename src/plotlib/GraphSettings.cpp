@@ -14,34 +14,13 @@ namespace mirla {
 
 namespace {
 
-constexpr TColor LargestColor = 0xFFFFFF;
-/// More user labels than this in a file means the count is damaged.
-constexpr int MaxUserLabels = 1000;
-
 /// The letters of the font styles in the settings files.
 constexpr std::pair<char, TFontStyleFlag> StyleLetters[] = {
     {'B', fsBold}, {'I', fsItalic}, {'U', fsUnderline}, {'S', fsStrikeOut}};
 
-std::string StyleText(unsigned style) {
-    std::string text;
-    for (const auto& [letter, flag] : StyleLetters) {
-        if (style & flag) {
-            text += letter;
-        }
-    }
-    return text;
-}
-
-unsigned StyleOfText(const std::string& text) {
-    unsigned style = 0;
-    for (const auto& [letter, flag] : StyleLetters) {
-        if (std::ranges::any_of(
-                text, [&](char c) { return std::toupper(static_cast<unsigned char>(c)) == letter; })) {
-            style |= flag;
-        }
-    }
-    return style;
-}
+constexpr TColor LargestColor = 0xFFFFFF;
+/// More user labels than this in a file means the count is damaged.
+constexpr int MaxUserLabels = 1000;
 
 /// The shortest text that reads back as the same double.
 std::string DoubleText(double value) {
@@ -99,7 +78,7 @@ public:
         m_ini.WriteInteger(m_section, prefix + "Font_Size", font.Size);
         m_ini.WriteInteger(m_section, prefix + "Font_Color", font.Color);
         m_ini.WriteInteger(m_section, prefix + "Font_CharSet", font.CharSet);
-        Value(prefix + "Font_Style", StyleText(font.Style));
+        Value(prefix + "Font_Style", FontStyleText(font.Style));
     }
     void Labels(const std::string& prefix, const std::vector<TUserLabel>& labels) {
         m_ini.WriteInteger(m_section, prefix + "_LabelCount", static_cast<int>(labels.size()));
@@ -133,7 +112,7 @@ public:
         // "T" stands for a key that is missing: the style stays as it is.
         const std::string style = m_ini.ReadString(m_section, prefix + "Font_Style", "T");
         if (style != "T") {
-            font.Style = StyleOfText(style);
+            font.Style = FontStyleOfText(style);
         }
     }
     void Labels(const std::string& prefix, std::vector<TUserLabel>& labels) {
@@ -261,6 +240,27 @@ template <class Keys> void GraphKeys(Keys& keys, TGraph& graph) {
 }
 
 } // namespace
+
+std::string FontStyleText(unsigned style) {
+    std::string text;
+    for (const auto& [letter, flag] : StyleLetters) {
+        if (style & flag) {
+            text += letter;
+        }
+    }
+    return text;
+}
+
+unsigned FontStyleOfText(const std::string& text) {
+    unsigned style = 0;
+    for (const auto& [letter, flag] : StyleLetters) {
+        if (std::ranges::any_of(
+                text, [&](char c) { return std::toupper(static_cast<unsigned char>(c)) == letter; })) {
+            style |= flag;
+        }
+    }
+    return style;
+}
 
 void SaveGraphSettings(const TGraph& graph, TIniFile& ini, const std::string& section) {
     TKeyWriter keys(ini, section);

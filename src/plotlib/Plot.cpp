@@ -5,6 +5,7 @@
 #include "plotlib/GraphSettings.h"
 #include "plotlib/PictureFiles.h"
 #include "plotlib/PlotCursors.h"
+#include "plotlib/PrintDialog.h"
 #include "plotlib/PropertiesDialog.h"
 #include "plotlib/Series.h"
 #include "runtime/SettingsFile.h"
@@ -20,8 +21,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QStatusBar>
 #include <QWheelEvent>
 
@@ -525,19 +524,17 @@ void TPlot::contextMenuEvent(QContextMenuEvent* event) {
 // ---- commands
 
 void TPlot::Print() {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog dialog(&printer, this);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
-        QPainter painter(target);
-        const QSize page = target->pageLayout().paintRectPixels(target->resolution()).size();
-        // The picture keeps the proportions it has on the screen.
-        const QSize chart =
-            ChartRect().size().isEmpty() ? page : ChartRect().size().scaled(page, Qt::KeepAspectRatio);
-        m_graph->Draw(painter, QRect(QPoint(0, 0), chart), TDrawTarget::Printer);
-    });
+    TPrintDlg dialog(m_pageSetup, {m_graph.get()}, PrintIniFile(), PrintTexts, this);
     dialog.exec();
     // Printing laid the graph out for the page; the screen needs its own layout back.
     Refresh();
+}
+
+std::string TPlot::PrintIniFile() const {
+    if (!m_graph->IniFileName.empty()) {
+        return m_graph->IniFileName;
+    }
+    return (QCoreApplication::applicationDirPath() + QStringLiteral("/Default.Ini")).toStdString();
 }
 
 void TPlot::ZoomIn() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plotlib/Graph.h"
+#include "plotlib/PrintPage.h"
 
 #include <QImage>
 #include <QPoint>
@@ -80,6 +81,8 @@ public:
     void SetPopupMenuItems(unsigned items) { m_popupItems = items; }
     /// A menu of the host whose entries come first in the context menu, followed by a separator.
     void SetHostMenu(QMenu* menu) { m_hostMenu = menu; }
+    /// The host's texts for the printed title blocks.
+    TPrintTexts PrintTexts;
     /// The INI section: the owner window's object name followed by the plot's ("fmPlot2DChart").
     QString SettingsSection() const;
 
@@ -87,7 +90,8 @@ public:
     void Refresh();
     /// The bitmap of the last drawing.
     const QImage& Bitmap() const { return m_bitmap; }
-    /// Opens the print dialog with a preview and prints the graph on the page.
+    /// Opens the print dialog "Print" (page layout, title blocks, preview) for the graph; afterwards
+    /// the graph is laid out for the screen again.
     void Print();
     /// Starts rubber-band zoom mode.
     void ZoomIn();
@@ -165,6 +169,8 @@ private:
     void BuildContextMenu(QMenu& menu);
     void AddGraphEntries(QMenu& menu);
     QSize PictureSize() const;
+    /// The settings file of the print dialog: the graph's, or "Default.Ini" beside the program.
+    std::string PrintIniFile() const;
 
     std::unique_ptr<TGraph> m_graph;
     QImage m_bitmap;
@@ -183,6 +189,8 @@ private:
     QPoint m_dragNow;
     bool m_drawing = false;
     bool m_redrawPending = false;
+    /// The page layout, kept from one print to the next.
+    TPageSetup m_pageSetup;
 };
 
 } // namespace mirla

@@ -3,6 +3,7 @@
 #include "app/core/CalcSettings.h"
 #include "plotlib/AnnotateTools.h"
 #include "plotlib/Plot.h"
+#include "plots/ProgramTitle.h"
 #include "runtime/SettingsFile.h"
 
 #include <QAction>
@@ -29,6 +30,7 @@ TfmPlot2D::TfmPlot2D(const std::string& settingsFile, QWidget* parent)
     setWindowTitle(QStringLiteral("2D - Plot"));
     m_chart = new TPlot(this);
     m_chart->setObjectName(QStringLiteral("Chart"));
+    m_chart->PrintTexts = ProgramPrintTexts();
     setCentralWidget(m_chart);
     BuildCommands();
     BuildLaterCommands();

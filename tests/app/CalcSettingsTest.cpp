@@ -218,32 +218,3 @@ TEST(WindowPlacement, ReadsAndWritesTheFormSection) {
 
 } // namespace
 } // namespace mirla
-
-namespace mirla {
-namespace {
-
-TEST(PrintMargins, ReadFromThePrintSectionWithDefaults) {
-    TIniFile ini;
-    const TPrintMargins defaults = TPrintMargins::Read(ini);
-    EXPECT_EQ(defaults.Left, 25);
-    EXPECT_EQ(defaults.Right, 20);
-    EXPECT_EQ(defaults.Top, 10);
-    EXPECT_EQ(defaults.Bottom, 10);
-    ini.WriteInteger("Print", "Left", 30);
-    ini.WriteString("Print", "Top", "wide");
-    ini.WriteInteger("Print", "Bottom", -5);
-    const TPrintMargins read = TPrintMargins::Read(ini);
-    EXPECT_EQ(read.Left, 30);
-    EXPECT_EQ(read.Right, 20);
-    EXPECT_EQ(read.Top, 10) << "an unreadable margin keeps its default";
-    EXPECT_EQ(read.Bottom, 10) << "a negative margin keeps its default";
-}
-
-TEST(PrintMargins, MillimetresBecomePrinterDots) {
-    EXPECT_EQ(TPrintMargins::Dots(25, 600), 591);   // 25 mm = 0.984 in
-    EXPECT_EQ(TPrintMargins::Dots(254, 100), 1000); // 10 in
-    EXPECT_EQ(TPrintMargins::Dots(0, 1200), 0);
-}
-
-} // namespace
-} // namespace mirla

@@ -38,6 +38,14 @@ private:
     QString m_lastText;
 };
 
+/// The child of `parent` named `name`; a missing one ends the test run.
+template <typename T> T* Child(QObject* parent, const QString& name) {
+    T* child = parent->findChild<T*>(name);
+    if (!child)
+        qFatal("missing %s", qPrintable(name));
+    return child;
+}
+
 /// A temporary program folder with its own settings, history and user files, so that window
 /// tests never touch the user's files.
 class TScratchFolder {

@@ -4,7 +4,6 @@
 #include "runtime/IniKeys.h"
 
 #include <climits>
-#include <cmath>
 
 namespace mirla {
 
@@ -99,21 +98,6 @@ TWindowPlacement TWindowPlacement::Read(const TIniFile& ini, const std::string& 
 void TWindowPlacement::Write(TIniFile& ini, const std::string& formName) const {
     TIniKeyWriter keys(ini, formName);
     PlacementKeys(keys, *this);
-}
-
-TPrintMargins TPrintMargins::Read(const TIniFile& ini) {
-    const TPrintMargins defaults;
-    const auto margin = [&ini](const char* key, int fallback) {
-        const int value = ini.ReadInteger("Print", key, fallback);
-        return value >= 0 ? value : fallback;
-    };
-    return {margin("Left", defaults.Left), margin("Right", defaults.Right), margin("Top", defaults.Top),
-            margin("Bottom", defaults.Bottom)};
-}
-
-int TPrintMargins::Dots(int millimetres, int dotsPerInch) {
-    constexpr double InchesPerMillimetre = 0.039370078740157480314;
-    return static_cast<int>(std::lround(millimetres * dotsPerInch * InchesPerMillimetre));
 }
 
 } // namespace mirla

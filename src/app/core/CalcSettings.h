@@ -64,16 +64,4 @@ struct TWindowPlacement {
     void Write(TIniFile& ini, const std::string& formName) const;
 };
 
-/// The page margins of printing in millimetres, from the settings file's section "Print"
-/// (defaults 25, 20, 10, 10); the plots and the matrix window print within them.
-struct TPrintMargins {
-    int Left = 25;
-    int Right = 20;
-    int Top = 10;
-    int Bottom = 10;
-    static TPrintMargins Read(const TIniFile& ini);
-    /// A length in millimetres as printer dots at `dotsPerInch`, rounded to the nearest dot.
-    static int Dots(int millimetres, int dotsPerInch);
-};
-
 } // namespace mirla

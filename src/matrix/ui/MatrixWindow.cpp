@@ -1,6 +1,6 @@
 #include "matrix/ui/MatrixWindow.h"
 
-#include "app/core/CalcSettings.h"
+#include "plotlib/PrintSettings.h"
 #include "runtime/IniFile.h"
 
 #include "matrix/Elimination.h"
@@ -704,16 +704,16 @@ void TfmMatrix::PrintClick() {
     std::string message;
     const TPrintMargins margins = m_settingsFile.empty() || !ini.Load(m_settingsFile, message)
                                       ? TPrintMargins{}
-                                      : TPrintMargins::Read(ini);
-    const int dpi = printer.logicalDpiX();
+                                      : ReadPrintMargins(ini);
+    // The margins count from the paper's edge, as on the printed plots.
+    printer.setFullPage(true);
+    const int dpi = printer.resolution();
+    const QSize paper = printer.pageLayout().fullRectPixels(dpi).size();
+    const TPixelRect page = LayOutPage(paper.width(), paper.height(), dpi, margins, {}).Page;
     QPainter painter(&printer);
-    const int left = TPrintMargins::Dots(margins.Left, dpi);
-    const int top = TPrintMargins::Dots(margins.Top, dpi);
-    painter.translate(left, top);
-    painter.setClipRect(QRect(0, 0,
-                              painter.viewport().width() - left - TPrintMargins::Dots(margins.Right, dpi),
-                              painter.viewport().height() - top - TPrintMargins::Dots(margins.Bottom, dpi)));
-    PaintTables(painter, painter.clipBoundingRect().toRect().width());
+    painter.translate(page.Left, page.Top);
+    painter.setClipRect(QRect(0, 0, page.Width(), page.Height()));
+    PaintTables(painter, page.Width());
 }
 
 int TfmMatrix::PaintTables(QPainter& painter, int pageWidth) {
