@@ -97,7 +97,6 @@ TCalculatorPage::TCalculatorPage(TCalculatorShell& shell, QWidget* parent) : TSh
     buttons->addLayout(top);
     buttons->addWidget(BuildVariableButtons());
     buttons->addWidget(BuildCommandButtons());
-    buttons->addStretch();
     auto* page = new QHBoxLayout(this);
     page->addLayout(buttons, 1);
     page->addWidget(BuildModeSelectors());
@@ -112,7 +111,8 @@ QToolButton* TCalculatorPage::AddButton(QGridLayout* grid, int row, int column, 
     // A single "&" marks a keyboard mnemonic in a button text; "&&" shows the character itself.
     button->setText(QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
     button->setToolTip(hint);
-    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    // The buttons grow with the window, so a large window gives large keys.
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     button->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("gauss")) + 12);
     grid->addWidget(button, row, column);
     m_allButtons.append(button);
@@ -266,9 +266,9 @@ QWidget* TCalculatorPage::BuildCommandButtons() {
     QToolButton* clear = AddButton(grid, 0, 0, "Clear All", "Clear All");
     clear->setObjectName("sbClMem");
     connect(clear, &QToolButton::clicked, this, &TCalculatorPage::ClearAll);
-    QToolButton* copy = AddButton(grid, 0, 1, "Copy", "Copy");
+    QToolButton* copy = AddButton(grid, 0, 1, "Copy", "Copy (Ctrl+Shift+C)");
     connect(copy, &QToolButton::clicked, this, [this] { Shell().CopyInputLine(); });
-    QToolButton* paste = AddButton(grid, 0, 2, "Paste", "Paste");
+    QToolButton* paste = AddButton(grid, 0, 2, "Paste", "Paste (Ctrl+Shift+V)");
     connect(paste, &QToolButton::clicked, this, [this] { Shell().PasteIntoInputLine(); });
     QToolButton* help = AddButton(grid, 0, 3, "Help", "Help");
     connect(help, &QToolButton::clicked, this, [this] { Shell().ShowHelp(0); });

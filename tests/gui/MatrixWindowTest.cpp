@@ -380,7 +380,7 @@ private slots:
         SizeOf("A", 2, 3);
         Fill(m_window->sgA, {{"1", "2*pi", "3"}, {"4", "5", "-6"}});
         Child<QPushButton>(m_window.get(), "btCopyA")->click();
-        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1\t2*pi\t3\r4\t5\t-6\r"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1\t2*pi\t3\n4\t5\t-6\n"));
         m_window->sgB->setCurrentCell(1, 1);
         Child<QPushButton>(m_window.get(), "btPasteB")->click();
         const TRows b = Texts(m_window->sgB);

@@ -136,7 +136,7 @@ QString MatrixClipboardText(const TMatrixTexts& matrix) {
         QStringList fields;
         for (int col = 0; col < matrix.Cols; ++col)
             fields << matrix.Cell(row, col);
-        text += fields.join(QLatin1Char('\t')) + QLatin1Char('\r');
+        text += fields.join(QLatin1Char('\t')) + QLatin1Char('\n');
     }
     return text;
 }
