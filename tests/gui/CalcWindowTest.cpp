@@ -321,6 +321,18 @@ private slots:
                 QVERIFY2(!caption.endsWith(QLatin1String(taken)), qPrintable(caption));
     }
 
+    void unitsConverterClosesWithEscape() {
+        bool closedByEscape = false;
+        m_watchdog->Expect([&closedByEscape](QWidget* dialog) {
+            QWidget* focused = dialog->focusWidget();
+            QTest::keyClick(focused ? focused : dialog, Qt::Key_Escape);
+            closedByEscape = !dialog->isVisible();
+            dialog->close();
+        });
+        m_window->findChild<QToolButton*>(QStringLiteral("sbCut"))->click();
+        QVERIFY(closedByEscape);
+    }
+
     void tapeLineNamesTheVariablesRead() {
         m_window->Engine().Variable(1).Value = 4; // X
         TypeLine(*m_window, QStringLiteral("X^2+X"));
