@@ -113,10 +113,16 @@ constexpr std::array<TKeyAction, 10> AltVariableKeys = {{{Qt::Key_X, 1},
                                                          {Qt::Key_M, 9},
                                                          {Qt::Key_N, 10}}};
 
-/// Adds `page` to `tabs` inside a scroll area that gives it all the room there is, so that a
-/// small window scrolls the page rather than refusing to shrink.
+/// A scroll area that asks for all the room its page wants, so that the window opens with every
+/// page whole, yet lets a small window scroll the page rather than refuse to shrink.
+class TPageScrollArea : public QScrollArea {
+public:
+    QSize sizeHint() const override { return widget()->sizeHint(); }
+};
+
+/// Adds `page` to `tabs` inside a scroll area that gives it all the room there is.
 int AddScrollingPage(QTabWidget& tabs, QWidget* page, const QString& caption) {
-    auto* area = new QScrollArea;
+    auto* area = new TPageScrollArea;
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
     area->setWidget(page);

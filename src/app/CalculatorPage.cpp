@@ -92,11 +92,13 @@ TCalculatorPage::TCalculatorPage(TCalculatorShell& shell, QWidget* parent) : TSh
     setObjectName("tsCalculator");
     auto* buttons = new QVBoxLayout;
     auto* top = new QHBoxLayout;
-    top->addWidget(BuildKeypad());
-    top->addWidget(BuildFunctionButtons(), 1);
-    buttons->addLayout(top);
-    buttons->addWidget(BuildVariableButtons());
-    buttons->addWidget(BuildCommandButtons());
+    // The keypad's five columns and the functions' eight share the width alike.
+    top->addWidget(BuildKeypad(), 5);
+    top->addWidget(BuildFunctionButtons(), 8);
+    // Six rows of keys above one row of variables and one of commands, all of a height.
+    buttons->addLayout(top, 6);
+    buttons->addWidget(BuildVariableButtons(), 1);
+    buttons->addWidget(BuildCommandButtons(), 1);
     auto* page = new QHBoxLayout(this);
     page->addLayout(buttons, 1);
     page->addWidget(BuildModeSelectors());
@@ -113,7 +115,7 @@ QToolButton* TCalculatorPage::AddButton(QGridLayout* grid, int row, int column, 
     button->setToolTip(hint);
     // The buttons grow with the window, so a large window gives large keys.
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    button->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("gauss")) + 12);
+    button->setMinimumWidth(fontMetrics().horizontalAdvance(button->text()) + 12);
     grid->addWidget(button, row, column);
     m_allButtons.append(button);
     return button;
@@ -326,12 +328,13 @@ QGroupBox* TCalculatorPage::BuildRadioGroup(const QString& name, const QString& 
                                             const QStringList& items, QButtonGroup*& group) {
     auto* box = new QGroupBox(title, this);
     box->setObjectName(name);
-    auto* layout = new QHBoxLayout(box);
+    // Two items a row keep the column of selectors narrow.
+    auto* layout = new QGridLayout(box);
     group = new QButtonGroup(box);
     group->setObjectName(name);
     for (int i = 0; i < items.size(); ++i) {
         auto* radio = new QRadioButton(items[i], box);
-        layout->addWidget(radio);
+        layout->addWidget(radio, i / 2, i % 2);
         group->addButton(radio, i);
     }
     group->button(0)->setChecked(true);
