@@ -105,7 +105,7 @@ QString WithPictureExtension(const QString& path, TPictureFormat format) {
     while (bare.endsWith(QLatin1Char('.'))) {
         bare.chop(1);
     }
-    return bare + PictureExtension(format);
+    return bare + PictureExtension(format).toLower();
 }
 
 TPictureFormat FormatOfPath(const QString& path, TPictureFormat chosen) {

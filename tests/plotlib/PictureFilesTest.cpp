@@ -33,10 +33,10 @@ TEST(PictureExtension, IsAddedOnlyToANameWithoutOne) {
         TPictureFormat Format;
         const char* Expected;
     } cases[] = {
-        {"plot", TPictureFormat::Bmp, "plot.BMP"},
-        {"/tmp/graphs/plot", TPictureFormat::Emf, "/tmp/graphs/plot.EMF"},
-        {"/tmp/v1.2/plot", TPictureFormat::Wmf, "/tmp/v1.2/plot.WMF"},
-        {"plot.", TPictureFormat::Pdf, "plot.PDF"},
+        {"plot", TPictureFormat::Bmp, "plot.bmp"},
+        {"/tmp/graphs/plot", TPictureFormat::Emf, "/tmp/graphs/plot.emf"},
+        {"/tmp/v1.2/plot", TPictureFormat::Wmf, "/tmp/v1.2/plot.wmf"},
+        {"plot.", TPictureFormat::Pdf, "plot.pdf"},
         {"plot.png", TPictureFormat::Bmp, "plot.png"},
         {"plot.data", TPictureFormat::Svg, "plot.data"},
     };

@@ -277,7 +277,7 @@ TEST_F(PlotWidgetTest, SaveAsAddsTheChosenFiltersExtension) {
         QMetaObject::invokeMethod(dialog, "accept");
     });
     m_plot.SaveAs();
-    const QImage saved(typed + QStringLiteral(".PNG"));
+    const QImage saved(typed + QStringLiteral(".png"));
     EXPECT_EQ(saved.size(), m_plot.Bitmap().size());
 }
 
