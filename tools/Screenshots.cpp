@@ -355,11 +355,11 @@ int main(int argc, char* argv[]) {
 
     EvaluateLines(window);
     DefineVariables(window);
-    const bool pagesSaved = ShootPages(window, out);
+    const bool pagesSaved = firstStartSaved && ShootPages(window, out);
     const bool dialogSaved = ShootSetVariableDialog(window, out) && ShootMatrixWindow(window, out) &&
                              ShootUnitsConverter(window, out);
     const bool plotSaved = ShootPlotWindow(window, out) && WritePlotPictures(window, out);
     if (guard.SawDialog())
         std::fprintf(stderr, "a modal dialog opened: the pictures may not show the intended state\n");
-    return firstStartSaved && pagesSaved && dialogSaved && plotSaved && !guard.SawDialog() ? 0 : 1;
+    return pagesSaved && dialogSaved && plotSaved && !guard.SawDialog() ? 0 : 1;
 }
