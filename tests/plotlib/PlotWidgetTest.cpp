@@ -250,6 +250,13 @@ TEST_F(PlotWidgetTest, AnimatedZoomNarrowsAroundTheClickAndCanBeUndone) {
     EXPECT_FALSE(Graph().SilentDraw) << "restored";
 }
 
+// Run again on a screen of twice the pixel density by the test command.
+TEST_F(PlotWidgetTest, DrawsAtTheScreensPixelDensity) {
+    const qreal ratio = m_plot.devicePixelRatioF();
+    EXPECT_EQ(m_plot.Bitmap().devicePixelRatio(), ratio);
+    EXPECT_EQ(m_plot.Bitmap().size(), QSize(400, 280) * ratio) << "the widget less the status bar, in pixels";
+}
+
 TEST_F(PlotWidgetTest, CopyToClipboardPutsTheBitmapAndItsVectors) {
     m_plot.CopyToClipboard();
     const QMimeData* data = QApplication::clipboard()->mimeData();
