@@ -18,6 +18,7 @@ packages=(
   libdxflib-dev                           # DXF tests read our DXF files back
   poppler-utils                           # print tests render our PDF pages
   desktop-file-utils appstream            # install tests validate the desktop entry and metadata
+  dpkg-dev                                # cpack -G DEB finds the libraries the package needs
   python3-contourpy gnuplot-nox hyperfine # benchmark peers only (contours, whole plots)
   libgl1-mesa-dev                         # needed by Qt's CMake packages
   xvfb xauth                              # window tests without a display

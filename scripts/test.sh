@@ -13,6 +13,9 @@ scripts/build.sh
 # Window tests need a display: Xvfb provides one.
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build --output-on-failure -j "$jobs"
 
+echo "== Installing into a temporary prefix"
+scripts/check-install.sh build
+
 echo "== Core tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMIRLA_SANITIZE=ON -DMIRLA_GUI=OFF -DMIRLA_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"

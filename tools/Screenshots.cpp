@@ -267,19 +267,27 @@ void RequestCurves(TfmCalc& window) {
     window.Pages()->setCurrentIndex(0);
 }
 
-/// The 2-D plot window with its curves, then zoomed into the middle, then its properties dialog.
-bool ShootPlotWindow(TfmCalc& window, const QDir& out) {
+/// Shows the 2-D plot window with its curves and saves its picture as `name`.
+bool ShootPlotWithCurves(TfmCalc& window, const QDir& out, const QString& name) {
     TfmPlot2D& plotWindow = *window.Plot2D();
     plotWindow.resize(PlotWidth, PlotHeight);
     RequestCurves(window);
-    TPlot& chart = plotWindow.Chart();
-    if (chart.Graph().LayerCount() != static_cast<int>(std::size(Curves))) {
-        std::fprintf(stderr, "the plot requests drew %d curves\n", chart.Graph().LayerCount());
+    const int curves = plotWindow.Chart().Graph().LayerCount();
+    if (curves != static_cast<int>(std::size(Curves))) {
+        std::fprintf(stderr, "the plot requests drew %d curves\n", curves);
         return false;
     }
     plotWindow.show();
     Settle();
-    bool saved = Save(plotWindow.grab(), out.filePath(QStringLiteral("plot-2d-window.png")));
+    return Save(plotWindow.grab(), out.filePath(name));
+}
+
+/// The 2-D plot window with its curves, then zoomed into the middle, then its properties dialog.
+bool ShootPlotWindow(TfmCalc& window, const QDir& out) {
+    if (!ShootPlotWithCurves(window, out, QStringLiteral("plot-2d-window.png")))
+        return false;
+    TfmPlot2D& plotWindow = *window.Plot2D();
+    TPlot& chart = plotWindow.Chart();
 
     // The view a rubber band from (-4, -1) to (4, 1.5) would give, stacked as the zoom stacks it.
     chart.Zoom().Push(chart.Graph().Views());
@@ -289,7 +297,7 @@ bool ShootPlotWindow(TfmCalc& window, const QDir& out) {
     emit chart.ViewChanged();
     chart.Refresh();
     Settle();
-    saved = Save(plotWindow.grab(), out.filePath(QStringLiteral("plot-2d-window-zoomed.png"))) && saved;
+    bool saved = Save(plotWindow.grab(), out.filePath(QStringLiteral("plot-2d-window-zoomed.png")));
     chart.ZoomOut();
     chart.Refresh();
 
@@ -504,13 +512,23 @@ int main(int argc, char* argv[]) {
     TModalGuard guard;
     const std::string path = folder.path().toStdString();
     TfmCalc window(TCalcFiles::Locate(path, path + "/user"));
-    window.resize(WindowWidth, WindowHeight);
     window.show();
+    Settle();
+    // On a scaled screen (QT_SCALE_FACTOR=2) only the plot window is pictured, at that density.
+    if (window.devicePixelRatioF() > 1) {
+        const bool scaledSaved = ShootPlotWithCurves(
+            window, out, QStringLiteral("plot-2d-window-dpr%1.png").arg(window.devicePixelRatioF()));
+        return scaledSaved && !guard.SawDialog() ? 0 : 1;
+    }
+    // The window as a new user first sees it: empty history, at its own size.
+    const bool firstStartSaved =
+        Save(window.grab(), out.filePath(QStringLiteral("main-window-first-start.png")));
+    window.resize(WindowWidth, WindowHeight);
     Settle();
 
     EvaluateLines(window);
     DefineVariables(window);
-    const bool pagesSaved = ShootPages(window, out);
+    const bool pagesSaved = firstStartSaved && ShootPages(window, out);
     const bool dialogSaved = ShootSetVariableDialog(window, out) && ShootMatrixWindow(window, out) &&
                              ShootUnitsConverter(window, out);
     const bool plotSaved =

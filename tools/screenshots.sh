@@ -15,3 +15,5 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 mkdir -p "$outdir"
 # The program prints one "wrote PATH" line per picture.
 xvfb-run -a -s "-screen 0 1280x1024x24" "$root/build/mirla_screenshots" "$outdir"
+# The main window on first start comes with the pages; then the plot window at device pixel ratio 2.
+QT_SCALE_FACTOR=2 xvfb-run -a -s "-screen 0 2560x2048x24" "$root/build/mirla_screenshots" "$outdir"

@@ -5,6 +5,7 @@
 #include "app/GraphicsPage.h"
 #include "app/HelpWindow.h"
 #include "app/TapePage.h"
+#include "app/TextKeys.h"
 #include "app/core/FunctionHelp.h"
 #include "app/core/HistoryFile.h"
 #include "engine/Engine.h"
@@ -14,6 +15,7 @@
 #include "numbers/RealFormat.h"
 #include "plotlib/Plot.h"
 #include "plots/Plot2DWindow.h"
+#include "plots/ScreenPlacement.h"
 #include "runtime/SettingsFile.h"
 #include "userdefs/ui/ConstantsPage.h"
 #include "userdefs/ui/UserFuncsPage.h"
@@ -30,6 +32,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QStyleOptionComboBox>
 #include <QTabWidget>
@@ -109,6 +112,27 @@ constexpr std::array<TKeyAction, 10> AltVariableKeys = {{{Qt::Key_X, 1},
                                                          {Qt::Key_K, 8},
                                                          {Qt::Key_M, 9},
                                                          {Qt::Key_N, 10}}};
+
+/// A scroll area that asks for all the room its page wants, so that the window opens with every
+/// page whole, yet lets a small window scroll the page rather than refuse to shrink.
+class TPageScrollArea : public QScrollArea {
+public:
+    QSize sizeHint() const override { return widget()->sizeHint(); }
+};
+
+/// Adds `page` to `tabs` inside a scroll area that gives it all the room there is.
+int AddScrollingPage(QTabWidget& tabs, QWidget* page, const QString& caption) {
+    auto* area = new TPageScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(page);
+    return tabs.addTab(area, caption);
+}
+
+/// The page a tab of `tabs` holds in its scroll area.
+TCalcPage* PageAt(const QTabWidget& tabs, int index) {
+    return static_cast<TCalcPage*>(static_cast<QScrollArea*>(tabs.widget(index))->widget());
+}
 
 template <std::size_t N> int FindCode(const std::array<TKeyAction, N>& table, int key) {
     const auto found =
@@ -191,7 +215,7 @@ TfmCalc::TfmCalc(const TCalcFiles& files, QWidget* parent)
     BuildPages();
     for (TCalcPage* page : m_pageList)
         page->Load();
-    move(m_settings.Left, m_settings.Top);
+    RestoreOnVisibleScreen(*this, QRect(QPoint(m_settings.Left, m_settings.Top), sizeHint()));
     qApp->installEventFilter(this);
     if (!m_savesFiles)
         TellFilesAreNotSaved();
@@ -218,11 +242,13 @@ void TfmCalc::BuildRows() {
     m_resultBox = new QLineEdit;
     m_resultBox->setObjectName(QStringLiteral("Edit2"));
     m_resultBox->setReadOnly(true);
+    m_resultBox->setPlaceholderText(QStringLiteral("Result"));
     m_results = new TOverlayCombo(m_resultBox, this);
     m_results->setObjectName(QStringLiteral("cbResults"));
 
     m_input = new QLineEdit;
     m_input->setObjectName(QStringLiteral("Edit1"));
+    m_input->setPlaceholderText(QStringLiteral("Type an expression and press Enter"));
     m_history = new TOverlayCombo(m_input, this);
     m_history->setObjectName(QStringLiteral("cbHistory"));
 
@@ -276,7 +302,10 @@ void TfmCalc::BuildRows() {
     layout->addWidget(m_pages, 1);
 
     connect(m_stop, &QToolButton::clicked, this, [this] { m_ctx.BreakRequested = true; });
-    connect(m_input, &QLineEdit::textEdited, this, [this] { m_inputEditedByUser = true; });
+    connect(m_input, &QLineEdit::textEdited, this, [this] {
+        m_inputEditedByUser = true;
+        m_historyWalk.Reset();
+    });
     connect(m_input, &QLineEdit::textChanged, this, [this](const QString& text) {
         for (TCalcPage* page : m_pageList)
             page->InputLineChanged(text);
@@ -307,14 +336,14 @@ void TfmCalc::BuildPages() {
     auto* userVars = new TUserVarsPage(*this, m_pages);
     auto* userFuncs = new TUserFuncsPage(*this, m_pages);
     auto* about = new TAboutPage(m_pages);
-    m_pages->addTab(m_calculatorPage, QStringLiteral("Calculator"));
-    m_pages->addTab(m_tapePage, QStringLiteral("Tape"));
-    m_pages->addTab(constants, QStringLiteral("Constants"));
-    m_graphicsIndex = m_pages->addTab(m_graphicsPage, QStringLiteral("Graphics"));
-    m_pages->addTab(variables, QStringLiteral("Variables"));
-    m_pages->addTab(userVars, QStringLiteral("User Vars"));
-    m_pages->addTab(userFuncs, QStringLiteral("User Funcs"));
-    m_pages->addTab(about, QStringLiteral("About"));
+    AddScrollingPage(*m_pages, m_calculatorPage, QStringLiteral("Calculator"));
+    AddScrollingPage(*m_pages, m_tapePage, QStringLiteral("Tape"));
+    AddScrollingPage(*m_pages, constants, QStringLiteral("Constants"));
+    m_graphicsIndex = AddScrollingPage(*m_pages, m_graphicsPage, QStringLiteral("Graphics"));
+    AddScrollingPage(*m_pages, variables, QStringLiteral("Variables"));
+    AddScrollingPage(*m_pages, userVars, QStringLiteral("User Vars"));
+    AddScrollingPage(*m_pages, userFuncs, QStringLiteral("User Funcs"));
+    AddScrollingPage(*m_pages, about, QStringLiteral("About"));
     // Start-up reads the constants, then the user functions, then the user variables.
     m_pageList = {m_calculatorPage, m_tapePage, m_graphicsPage, constants,
                   userFuncs,        userVars,   variables,      about};
@@ -496,6 +525,7 @@ void TfmCalc::ShowProgress(int percent) {
 }
 
 void TfmCalc::ClearLists() {
+    m_historyWalk.Reset();
     m_history->clear();
     m_results->clear();
     SaveHistory();
@@ -601,6 +631,7 @@ void TfmCalc::changeEvent(QEvent* event) {
 }
 
 void TfmCalc::RecordResult(const QString& typed, const QString& result) {
+    m_historyWalk.Reset();
     m_results->insertItem(0, result);
     const int found = m_history->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (found != 0) {
@@ -636,6 +667,11 @@ QString TfmCalc::TapeSuffix() {
 bool TfmCalc::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress && watched == m_input)
         StartAssistant(1);
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (event->type() == QEvent::ContextMenu && edit && isAncestorOf(edit)) {
+        ShowEditMenu(*edit, *static_cast<QContextMenuEvent*>(event));
+        return true;
+    }
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
@@ -644,9 +680,22 @@ bool TfmCalc::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_results->view())
         return HandleListKey(m_results, key);
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget && (widget == this || isAncestorOf(widget)))
-        return HandleKey(key);
-    return false;
+    if (!widget || (widget != this && !isAncestorOf(widget)))
+        return false;
+    const TTextCommand command = TextCommandOf(*key, widget);
+    if (command != TTextCommand::None) {
+        RunTextCommand(command, widget, *m_input);
+        return true;
+    }
+    // The list under the input line would otherwise take these keys and insert its entries at the
+    // caret.
+    const bool older = key->key() == Qt::Key_Up || key->key() == Qt::Key_PageUp;
+    const bool newer = key->key() == Qt::Key_Down || key->key() == Qt::Key_PageDown;
+    if (widget == m_input && (older || newer) && key->modifiers() == Qt::NoModifier) {
+        WalkHistory(older);
+        return true;
+    }
+    return HandleKey(key);
 }
 
 bool TfmCalc::HandleKey(QKeyEvent* key) {
@@ -679,7 +728,7 @@ bool TfmCalc::HandleKey(QKeyEvent* key) {
     switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (m_pages->currentWidget() != m_calculatorPage)
+        if (PageAt(*m_pages, m_pages->currentIndex()) != m_calculatorPage)
             return false;
         ReturnClick();
         return true;
@@ -704,13 +753,27 @@ bool TfmCalc::HandleListKey(TOverlayCombo* list, QKeyEvent* key) {
         return false;
     const int row = list->view()->currentIndex().row();
     if (row >= 0) {
+        m_historyWalk.Reset();
         list->removeItem(row);
         SaveHistory();
     }
     return true;
 }
 
+void TfmCalc::WalkHistory(bool older) {
+    const QStringList entries = m_history->Items();
+    const std::optional<QString> line =
+        older ? m_historyWalk.Older(entries, m_input->text()) : m_historyWalk.Newer(entries);
+    if (!line)
+        return;
+    m_input->setText(*line);
+    // A line walked to counts as the user's, as one chosen from the list does.
+    m_inputEditedByUser = true;
+    m_ctx.Input = ToEngine(*line);
+}
+
 void TfmCalc::RecallNewestLine() {
+    m_historyWalk.Reset();
     m_input->setText(m_history->itemText(0));
     m_input->selectAll();
     m_input->setFocus();
@@ -728,7 +791,7 @@ void TfmCalc::PageChanged(int index) {
     if (index == 0 && m_input->isEnabled())
         m_input->setFocus();
     if (index >= 0)
-        static_cast<TCalcPage*>(m_pages->widget(index))->Activate();
+        PageAt(*m_pages, index)->Activate();
 }
 
 void TfmCalc::ApplyFontSize(int points) {
@@ -749,8 +812,8 @@ void TfmCalc::showEvent(QShowEvent* event) {
     if (m_input->text().isEmpty() && m_history->count() > 0) {
         m_input->setText(m_history->itemText(0));
         m_input->selectAll();
-        m_input->setFocus();
     }
+    m_input->setFocus();
     if (m_resultBox->text().isEmpty() && m_results->count() > 0)
         ShowResultColoured(m_results->itemText(0), false);
     // The first evaluation of the recalled line counts as the user's.

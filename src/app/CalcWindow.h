@@ -3,6 +3,7 @@
 #include "app/CalculatorShell.h"
 #include "app/GraphicsShell.h"
 #include "app/GuiEngineHost.h"
+#include "app/HistoryWalk.h"
 #include "app/core/CalcFiles.h"
 #include "app/core/CalcSettings.h"
 #include "app/core/FolderLock.h"
@@ -139,6 +140,8 @@ private:
     bool HandleKey(QKeyEvent* key);
     bool HandleListKey(TOverlayCombo* list, QKeyEvent* key);
     void RecallNewestLine();
+    /// Shows the next older (or newer) history line in the input line, if there is one.
+    void WalkHistory(bool older);
     void PageChanged(int index);
     void ChooseListEntry(TOverlayCombo* list, int index);
     void StartAssistant(int mode);
@@ -167,6 +170,7 @@ private:
     int m_assistantMode = 1;   ///< 1 help for the name at the caret, 2 the greeting
     double m_greetingTime = 0; ///< time of day of the first showing, as a fraction of a day
     QTimer* m_assistantTimer = nullptr;
+    THistoryWalk m_historyWalk;
 
     QLineEdit* m_resultBox = nullptr;
     QLineEdit* m_input = nullptr;

@@ -92,12 +92,13 @@ TCalculatorPage::TCalculatorPage(TCalculatorShell& shell, QWidget* parent) : TSh
     setObjectName("tsCalculator");
     auto* buttons = new QVBoxLayout;
     auto* top = new QHBoxLayout;
-    top->addWidget(BuildKeypad());
-    top->addWidget(BuildFunctionButtons(), 1);
-    buttons->addLayout(top);
-    buttons->addWidget(BuildVariableButtons());
-    buttons->addWidget(BuildCommandButtons());
-    buttons->addStretch();
+    // The keypad's five columns and the functions' eight share the width alike.
+    top->addWidget(BuildKeypad(), 5);
+    top->addWidget(BuildFunctionButtons(), 8);
+    // Six rows of keys above one row of variables and one of commands, all of a height.
+    buttons->addLayout(top, 6);
+    buttons->addWidget(BuildVariableButtons(), 1);
+    buttons->addWidget(BuildCommandButtons(), 1);
     auto* page = new QHBoxLayout(this);
     page->addLayout(buttons, 1);
     page->addWidget(BuildModeSelectors());
@@ -112,8 +113,9 @@ QToolButton* TCalculatorPage::AddButton(QGridLayout* grid, int row, int column, 
     // A single "&" marks a keyboard mnemonic in a button text; "&&" shows the character itself.
     button->setText(QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
     button->setToolTip(hint);
-    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    button->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("gauss")) + 12);
+    // The buttons grow with the window, so a large window gives large keys.
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    button->setMinimumWidth(fontMetrics().horizontalAdvance(button->text()) + 12);
     grid->addWidget(button, row, column);
     m_allButtons.append(button);
     return button;
@@ -266,9 +268,9 @@ QWidget* TCalculatorPage::BuildCommandButtons() {
     QToolButton* clear = AddButton(grid, 0, 0, "Clear All", "Clear All");
     clear->setObjectName("sbClMem");
     connect(clear, &QToolButton::clicked, this, &TCalculatorPage::ClearAll);
-    QToolButton* copy = AddButton(grid, 0, 1, "Copy", "Copy");
+    QToolButton* copy = AddButton(grid, 0, 1, "Copy", "Copy (Ctrl+Shift+C)");
     connect(copy, &QToolButton::clicked, this, [this] { Shell().CopyInputLine(); });
-    QToolButton* paste = AddButton(grid, 0, 2, "Paste", "Paste");
+    QToolButton* paste = AddButton(grid, 0, 2, "Paste", "Paste (Ctrl+Shift+V)");
     connect(paste, &QToolButton::clicked, this, [this] { Shell().PasteIntoInputLine(); });
     QToolButton* help = AddButton(grid, 0, 3, "Help", "Help");
     connect(help, &QToolButton::clicked, this, [this] { Shell().ShowHelp(0); });
@@ -326,12 +328,13 @@ QGroupBox* TCalculatorPage::BuildRadioGroup(const QString& name, const QString& 
                                             const QStringList& items, QButtonGroup*& group) {
     auto* box = new QGroupBox(title, this);
     box->setObjectName(name);
-    auto* layout = new QHBoxLayout(box);
+    // Two items a row keep the column of selectors narrow.
+    auto* layout = new QGridLayout(box);
     group = new QButtonGroup(box);
     group->setObjectName(name);
     for (int i = 0; i < items.size(); ++i) {
         auto* radio = new QRadioButton(items[i], box);
-        layout->addWidget(radio);
+        layout->addWidget(radio, i / 2, i % 2);
         group->addButton(radio, i);
     }
     group->button(0)->setChecked(true);

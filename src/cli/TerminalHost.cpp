@@ -60,10 +60,12 @@ bool TTerminalHost::ConfirmBreak() {
 
 bool TTerminalHost::AskVariable(EvalContext& ctx, int index, std::string& expression) {
     ClearProgress();
+    const char letter = VariableLetters[static_cast<std::size_t>(index - 1)];
     if (!m_atTerminal) {
+        m_unansweredVariable = letter;
         return false;
     }
-    const std::string prompt = std::string(1, VariableLetters[static_cast<std::size_t>(index - 1)]) + " = ";
+    const std::string prompt = std::string(1, letter) + " = ";
     for (;;) {
         const TTerminalLine answer = ReadTerminalLine(prompt);
         if (answer.Status != TReadStatus::Line || IsBlankOnly(answer.Text)) {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 
 namespace mirla {
 
@@ -28,12 +29,16 @@ public:
 
     /// Blanks out the progress text, if one shows, and returns to the start of its line.
     void ClearProgress();
+    /// The letter of the variable that was left without a value for want of a terminal to ask,
+    /// or '\0'; forgets it, so each line starts afresh.
+    char TakeUnansweredVariable() { return std::exchange(m_unansweredVariable, '\0'); }
 
 private:
     bool m_atTerminal;
     bool m_showProgress;
     int m_precision;
     std::size_t m_progressWidth = 0; ///< columns the progress line covers; 0 when none shows
+    char m_unansweredVariable = '\0';
 };
 
 } // namespace mirla

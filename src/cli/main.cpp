@@ -6,6 +6,7 @@
 #include "cli/Interrupts.h"
 #include "cli/TerminalHost.h"
 #include "cli/TerminalInput.h"
+#include "engine/ErrorCodes.h"
 #include "engine/EvalContext.h"
 #include "numbers/ComplexEvaluator.h"
 
@@ -44,16 +45,29 @@ public:
                                        : CalculateLine(m_ctx, m_width, line);
         m_host.ClearProgress();
         m_allOk = m_allOk && result.Ok;
-        if (!(std::cout << result.Output << std::endl) && m_outputError == 0) {
+        if (!(std::cout << NameUnansweredVariable(result.Output) << std::endl) && m_outputError == 0) {
             m_outputError = errno;
         }
     }
 
     int ExitStatus() const { return m_allOk ? ExitAllSucceeded : ExitSomeFailed; }
+
     /// The system's error number of the first result that could not be written, or 0.
     int OutputError() const { return m_outputError; }
 
 private:
+    /// The engine stops at a variable nobody could be asked for as at a break; the line says
+    /// which variable lacks a value instead.
+    std::string NameUnansweredVariable(const std::string& output) {
+        const char letter = m_host.TakeUnansweredVariable();
+        const std::string breakLine = "error: " + ErrorText(ErrUserBreak);
+        if (letter == '\0' || !output.starts_with(breakLine)) {
+            return output;
+        }
+        return "error: Variable " + std::string(1, letter) + " has no value" +
+               output.substr(breakLine.size());
+    }
+
     EvalContext& m_ctx;
     TTerminalHost& m_host;
     int m_width;

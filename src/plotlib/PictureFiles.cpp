@@ -1,5 +1,6 @@
 #include "plotlib/PictureFiles.h"
 
+#include "plotlib/ClippingDevice.h"
 #include "plotlib/Graph.h"
 #include "plotlib/MetafileDevice.h"
 
@@ -57,7 +58,9 @@ QByteArray SvgData(TGraph& graph, QSize size) {
     generator.setViewBox(QRect(QPoint(0, 0), size));
     generator.setResolution(PixelsPerInch);
     generator.setTitle(QStringLiteral("Mirla plot"));
-    DrawOn(graph, generator, size);
+    // The SVG writer ignores clipping: the clip is applied to the drawing before it.
+    TClippingDevice clipped(generator);
+    DrawOn(graph, clipped, size);
     return bytes;
 }
 
@@ -105,7 +108,7 @@ QString WithPictureExtension(const QString& path, TPictureFormat format) {
     while (bare.endsWith(QLatin1Char('.'))) {
         bare.chop(1);
     }
-    return bare + PictureExtension(format);
+    return bare + PictureExtension(format).toLower();
 }
 
 TPictureFormat FormatOfPath(const QString& path, TPictureFormat chosen) {

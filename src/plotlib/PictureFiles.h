@@ -17,7 +17,7 @@ QString PictureFilter();
 TPictureFormat FormatOfFilterIndex(int index);
 /// The upper-case extension of a format with its dot (".BMP").
 QString PictureExtension(TPictureFormat format);
-/// `path` with the format's extension appended when it has none.
+/// `path` with the format's extension appended in lower case when it has none.
 QString WithPictureExtension(const QString& path, TPictureFormat format);
 /// The format a path's extension names (any case), or `chosen` when it names none of them.
 TPictureFormat FormatOfPath(const QString& path, TPictureFormat chosen);

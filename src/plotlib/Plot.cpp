@@ -152,7 +152,11 @@ void TPlot::Refresh() {
         if (size.isEmpty()) {
             break;
         }
-        QImage bitmap(size, QImage::Format_RGB32);
+        // Drawn at the screen's pixel density, so that curves and labels stay sharp on a scaled
+        // screen; the painter still works in the widget's own units.
+        const qreal ratio = devicePixelRatioF();
+        QImage bitmap(size * ratio, QImage::Format_RGB32);
+        bitmap.setDevicePixelRatio(ratio);
         bitmap.fill(ToQColor(m_graph->BackColor));
         QPainter painter(&bitmap);
         m_graph->Draw(painter, QRect(QPoint(0, 0), size), TDrawTarget::Screen);
@@ -602,7 +606,7 @@ void TPlot::SaveAs() {
 }
 
 QSize TPlot::PictureSize() const {
-    return m_bitmap.isNull() ? ChartRect().size() : m_bitmap.size();
+    return m_bitmap.isNull() ? ChartRect().size() : m_bitmap.deviceIndependentSize().toSize();
 }
 
 void TPlot::CopyToClipboard() {

@@ -4,6 +4,7 @@
 #include "plotlib/AnnotateTools.h"
 #include "plotlib/Plot.h"
 #include "plots/ProgramTitle.h"
+#include "plots/ScreenPlacement.h"
 #include "runtime/SettingsFile.h"
 
 #include <QAction>
@@ -217,8 +218,7 @@ void TfmPlot2D::LoadWindowPlacement() {
     if (m_settingsFile.empty() || !ini.Load(m_settingsFile, message))
         return;
     const TWindowPlacement placement = TWindowPlacement::Read(ini, FormName);
-    move(placement.Left, placement.Top);
-    resize(placement.Width, placement.Height);
+    RestoreOnVisibleScreen(*this, QRect(placement.Left, placement.Top, placement.Width, placement.Height));
 }
 
 void TfmPlot2D::SaveSettings() {

@@ -167,6 +167,20 @@ TEST(CalcFiles, TheConstantsFileComesFromTheFolderOrElseFromBesideTheProgram) {
     EXPECT_EQ(files.ConstantsFile(), program + "/Mirla.CON");
 }
 
+TEST(CalcFiles, AnInstalledProgramKeepsUserFilesInTheUserFolderAndReadsInstalledConstants) {
+    TempDir dir;
+    const std::string program = Folder(dir, "usr/bin");
+    const std::string data = Folder(dir, "usr/share/mirla");
+    WriteText(data + "/Mirla.CON", "c = 2.99792458E8\n");
+    const std::string user = dir.File("user");
+    const TCalcFiles files = TCalcFiles::Locate(program, user);
+    EXPECT_EQ(files.Folder(), user) << "even where the program folder could be written";
+    EXPECT_TRUE(files.Writable());
+    EXPECT_EQ(files.ConstantsFile(), data + "/Mirla.CON");
+    WriteText(program + "/Mirla.CON", "c = 3E8\n");
+    EXPECT_EQ(files.ConstantsFile(), program + "/Mirla.CON") << "a copy beside the program comes first";
+}
+
 TEST(CalcFiles, TheUserFolderFollowsTheDesktopConfigurationFolder) {
     const char* savedConfig = std::getenv("XDG_CONFIG_HOME");
     const char* savedHome = std::getenv("HOME");

@@ -166,16 +166,16 @@ TEST(MirlacLines, EmptyLinesPrintNothingAndLineEndsAreDropped) {
     });
 }
 
-TEST(MirlacLines, UnsetVariableWithoutTerminalIsUserBreak) {
-    // Nobody can be asked, so the variable stays unset and the line breaks off where the
-    // reading stopped: just after the name.
+TEST(MirlacLines, UnsetVariableWithoutTerminalIsNamedInTheError) {
+    // Nobody can be asked, so the variable stays unset and the line stops where the reading
+    // stopped: just after the name.
     CheckRuns({
-        {"variable first", {}, "Y+1\n1+1\n", {"error: User break: position 2", "2.0E+0"}, 1},
-        {"variable between blanks", {"1 + Y * 2"}, "", {"error: User break: position 7"}, 1},
+        {"variable first", {}, "Y+1\n1+1\n", {"error: Variable Y has no value: position 2", "2.0E+0"}, 1},
+        {"variable between blanks", {"1 + Y * 2"}, "", {"error: Variable Y has no value: position 7"}, 1},
         {"still unset afterwards",
          {},
-         "Y\nY\n",
-         {"error: User break: position 1", "error: User break: position 1"},
+         "Y\nZ\n",
+         {"error: Variable Y has no value: position 1", "error: Variable Z has no value: position 1"},
          1},
     });
 }

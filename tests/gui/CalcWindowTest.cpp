@@ -4,10 +4,14 @@
 #include "app/core/CalcFiles.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -191,6 +195,142 @@ private slots:
         m_window->InputLine()->setText(QStringLiteral("4"));
         QTest::keyClick(m_window->InputLine(), Qt::Key_Escape);
         QCOMPARE(m_window->InputLine()->text(), QStringLiteral("4"));
+    }
+
+    void firstStartFocusesTheInputLineAndExplainsTheEmptyRows() {
+        QCOMPARE(m_window->focusWidget(), m_window->InputLine());
+        QCOMPARE(m_window->InputLine()->placeholderText(),
+                 QStringLiteral("Type an expression and press Enter"));
+        QCOMPARE(m_window->ResultBox()->placeholderText(), QStringLiteral("Result"));
+    }
+
+    void windowFitsALaptopScreenWithRoomToSpare() {
+        // A 1280 x 720 work area less room for the frame and a panel.
+        const QSize smallest = m_window->minimumSize();
+        QVERIFY2(smallest.width() <= 900 && smallest.height() <= 500,
+                 qPrintable(QStringLiteral("%1 x %2").arg(smallest.width()).arg(smallest.height())));
+        auto* key = m_window->findChild<QToolButton*>(QStringLiteral("fn1"));
+        QVERIFY(key);
+        const int smallHeight = key->height();
+        m_window->resize(1200, 950);
+        QTRY_VERIFY(key->height() > smallHeight + 10);
+    }
+
+    void upAndDownWalkTheHistoryLikeATerminal() {
+        for (const QString& line : {QStringLiteral("1+1"), QStringLiteral("2+2"), QStringLiteral("3+3")})
+            TypeLine(*m_window, line);
+        QLineEdit* input = m_window->InputLine();
+        const auto press = [input](Qt::Key key) {
+            QTest::keyClick(input, key);
+            return input->text();
+        };
+        // The line shows the newest entry after Enter, so Up goes on to the one before.
+        QCOMPARE(press(Qt::Key_Up), QStringLiteral("2+2"));
+        QCOMPARE(press(Qt::Key_Up), QStringLiteral("1+1"));
+        QCOMPARE(press(Qt::Key_Up), QStringLiteral("1+1"));
+        QCOMPARE(press(Qt::Key_Down), QStringLiteral("2+2"));
+        QCOMPARE(press(Qt::Key_Down), QStringLiteral("3+3"));
+        input->clear();
+        QTest::keyClicks(input, QStringLiteral("4*"));
+        QCOMPARE(press(Qt::Key_Up), QStringLiteral("3+3"));
+        QCOMPARE(press(Qt::Key_Down), QStringLiteral("4*"));
+        QCOMPARE(press(Qt::Key_Down), QStringLiteral("4*"));
+        // A walked-to line evaluates as the user's own.
+        press(Qt::Key_Up);
+        press(Qt::Key_Up);
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(m_window->HistoryList()->Items(),
+                 (QStringList{QStringLiteral("2+2"), QStringLiteral("3+3"), QStringLiteral("1+1")}));
+        QCOMPARE(m_window->ResultsList()->count(), 4);
+    }
+
+    void clipboardKeysWorkBesideTheFunctionKeys_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("input");
+        const QString in = QStringLiteral("Edit1");
+        const QString out = QStringLiteral("Edit2");
+        QTest::newRow("copy input") << in << "Ctrl+Shift+C"
+                                    << "2+3"
+                                    << "2+3";
+        QTest::newRow("Ctrl+Insert copies") << in << "Ctrl+Insert"
+                                            << "2+3"
+                                            << "2+3";
+        QTest::newRow("cut input") << in << "Ctrl+Shift+X"
+                                   << "2+3"
+                                   << "";
+        QTest::newRow("paste input") << in << "Ctrl+Shift+V"
+                                     << "9"
+                                     << "9";
+        QTest::newRow("Shift+Insert pastes") << in << "Shift+Insert"
+                                             << "9"
+                                             << "9";
+        QTest::newRow("Ctrl+C still inserts cos") << in << "Ctrl+C"
+                                                  << "9"
+                                                  << "cos()";
+        QTest::newRow("whole result") << out << "Ctrl+Shift+C"
+                                      << "<result>"
+                                      << "2+3";
+        QTest::newRow("Ctrl+C in the result") << out << "Ctrl+C"
+                                              << "<result>"
+                                              << "2+3";
+        QTest::newRow("paste from the result") << out << "Ctrl+Shift+V"
+                                               << "9"
+                                               << "9";
+        QTest::newRow("select all and copy the tape") << "mmTape"
+                                                      << "Ctrl+A, Ctrl+C"
+                                                      << "2+3 = <result>; "
+                                                      << "2+3";
+    }
+    void clipboardKeysWorkBesideTheFunctionKeys() {
+        QFETCH(QString, focus);
+        QFETCH(QString, keys);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, input);
+        TypeLine(*m_window, QStringLiteral("2+3"));
+        const QString result = m_window->ResultBox()->text();
+        QApplication::clipboard()->setText(QStringLiteral("9"));
+        if (focus == QStringLiteral("mmTape"))
+            m_window->Pages()->setCurrentIndex(1);
+        auto* target = m_window->findChild<QWidget*>(focus);
+        QVERIFY(target);
+        target->setFocus();
+        QTest::keySequence(target, QKeySequence(keys));
+        QCOMPARE(QApplication::clipboard()->text(), QString(clipboard).replace("<result>", result));
+        QCOMPARE(m_window->InputLine()->text(), input);
+    }
+
+    void editMenuOfTheInputLineNamesTheKeysThatWork() {
+        QStringList captions;
+        QTimer::singleShot(0, m_window.get(), [&captions] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            for (const QAction* action : menu->actions())
+                captions << action->text();
+            menu->close();
+        });
+        QLineEdit* input = m_window->InputLine();
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(4, 4), input->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(input, &event);
+        QVERIFY2(captions.contains(QStringLiteral("&Copy\tCtrl+Shift+C")), qPrintable(captions.join('|')));
+        // These keys insert functions in the input line.
+        for (const QString& caption : captions)
+            for (const char* taken : {"\tCtrl+C", "\tCtrl+A"})
+                QVERIFY2(!caption.endsWith(QLatin1String(taken)), qPrintable(caption));
+    }
+
+    void unitsConverterClosesWithEscape() {
+        bool closedByEscape = false;
+        m_watchdog->Expect([&closedByEscape](QWidget* dialog) {
+            QWidget* focused = dialog->focusWidget();
+            QTest::keyClick(focused ? focused : dialog, Qt::Key_Escape);
+            closedByEscape = !dialog->isVisible();
+            dialog->close();
+        });
+        m_window->findChild<QToolButton*>(QStringLiteral("sbCut"))->click();
+        QVERIFY(closedByEscape);
     }
 
     void tapeLineNamesTheVariablesRead() {

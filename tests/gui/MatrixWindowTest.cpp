@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -216,6 +218,30 @@ private slots:
         QCOMPARE(m_window->lbR->item(1)->text(), "C" + n + n + "Inverse");
     }
 
+    void aThreeByThreeResultShowsWholeAtTheDefaultSize() {
+        Child<QPushButton>(m_window.get(), "btOperation4")->click();
+        SizeOf("A", 3, 3);
+        Fill(m_window->sgA, {{"0.0000001", "2", "3"}, {"0", "1", "4"}, {"5", "6", "0"}});
+        m_window->Button1Click();
+        QCoreApplication::processEvents();
+        QCOMPARE(Texts(m_window->sgC).value(0).value(0), QStringLiteral("-0.9600001"));
+        for (QTableWidget* grid : {m_window->sgA, m_window->sgC}) {
+            QVERIFY2(!grid->horizontalScrollBar()->isVisible(), qPrintable(grid->objectName()));
+            const QFontMetrics metrics(grid->font());
+            const TRows texts = Texts(grid);
+            for (int col = 0; col < 3; ++col) {
+                QStringList shown = {grid->model()->headerData(col, Qt::Horizontal).toString()};
+                for (const QStringList& row : texts)
+                    shown << row.value(col);
+                for (const QString& text : shown)
+                    QVERIFY2(grid->columnWidth(col) > metrics.horizontalAdvance(text), qPrintable(text));
+            }
+        }
+        const QListWidget* list = m_window->lbR;
+        QCOMPARE(list->count(), 2);
+        QVERIFY(list->viewport()->width() > list->fontMetrics().horizontalAdvance(list->item(0)->text()));
+    }
+
     void productAndSumFollowTheirShapeRules() {
         SizeOf("A", 2, 3);
         SizeOf("B", 3, 2);
@@ -380,7 +406,7 @@ private slots:
         SizeOf("A", 2, 3);
         Fill(m_window->sgA, {{"1", "2*pi", "3"}, {"4", "5", "-6"}});
         Child<QPushButton>(m_window.get(), "btCopyA")->click();
-        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1\t2*pi\t3\r4\t5\t-6\r"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1\t2*pi\t3\n4\t5\t-6\n"));
         m_window->sgB->setCurrentCell(1, 1);
         Child<QPushButton>(m_window.get(), "btPasteB")->click();
         const TRows b = Texts(m_window->sgB);

@@ -6,6 +6,7 @@
 #include "plotlib/Plot.h"
 #include "plotlib/Series.h"
 #include "plots/Plot2DWindow.h"
+#include "plots/ScreenPlacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -455,6 +457,34 @@ private slots:
         // A new window reads its size back.
         TfmPlot2D again((m_folder->Path() + QStringLiteral("/Mirla.INI")).toStdString());
         QCOMPARE(again.size(), QSize(700, 500));
+    }
+
+    void aPlacementOffEveryScreenComesBackWhole() {
+        m_folder->Write(QStringLiteral("Mirla.INI"),
+                        QStringLiteral("[fmPlot2D]\nLeft=5000\nTop=-4000\nWidth=9000\nHeight=300\n"));
+        TfmPlot2D again((m_folder->Path() + QStringLiteral("/Mirla.INI")).toStdString());
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY2(screen.contains(again.geometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                                   .arg(again.x())
+                                                                   .arg(again.y())
+                                                                   .arg(again.width())
+                                                                   .arg(again.height())));
+    }
+
+    void fittingMovesAPlacementOntoTheScreenItOverlapsMost_data() {
+        QTest::addColumn<QRect>("saved");
+        QTest::addColumn<QRect>("fitted");
+        // Two screens side by side: 0..999 and 1000..2279 wide.
+        QTest::newRow("inside stays") << QRect(100, 100, 400, 300) << QRect(100, 100, 400, 300);
+        QTest::newRow("corner off the right") << QRect(2200, 900, 400, 300) << QRect(1880, 724, 400, 300);
+        QTest::newRow("mostly on the second") << QRect(900, 10, 400, 300) << QRect(1000, 10, 400, 300);
+        QTest::newRow("too large shrinks") << QRect(-50, -50, 3000, 300) << QRect(1000, 0, 1280, 300);
+        QTest::newRow("nowhere goes to the first") << QRect(-900, 5000, 200, 200) << QRect(0, 568, 200, 200);
+    }
+    void fittingMovesAPlacementOntoTheScreenItOverlapsMost() {
+        QFETCH(QRect, saved);
+        QFETCH(QRect, fitted);
+        QCOMPARE(FitOnScreens(saved, {QRect(0, 0, 1000, 768), QRect(1000, 0, 1280, 1024)}), fitted);
     }
 
     void digitsReachThePlotInfo() {

@@ -5,6 +5,8 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -33,10 +35,10 @@ TEST(PictureExtension, IsAddedOnlyToANameWithoutOne) {
         TPictureFormat Format;
         const char* Expected;
     } cases[] = {
-        {"plot", TPictureFormat::Bmp, "plot.BMP"},
-        {"/tmp/graphs/plot", TPictureFormat::Emf, "/tmp/graphs/plot.EMF"},
-        {"/tmp/v1.2/plot", TPictureFormat::Wmf, "/tmp/v1.2/plot.WMF"},
-        {"plot.", TPictureFormat::Pdf, "plot.PDF"},
+        {"plot", TPictureFormat::Bmp, "plot.bmp"},
+        {"/tmp/graphs/plot", TPictureFormat::Emf, "/tmp/graphs/plot.emf"},
+        {"/tmp/v1.2/plot", TPictureFormat::Wmf, "/tmp/v1.2/plot.wmf"},
+        {"plot.", TPictureFormat::Pdf, "plot.pdf"},
         {"plot.png", TPictureFormat::Bmp, "plot.png"},
         {"plot.data", TPictureFormat::Svg, "plot.data"},
     };
@@ -79,9 +81,23 @@ protected:
     }
 
     /// Whether the image is red near the middle of the curve, where the drawing put it.
-    bool RedAtCurveMiddle(const QImage& image) const {
-        const int column = static_cast<int>(std::lround(m_graph.DataXToScreen(5)));
-        const int row = static_cast<int>(std::lround(m_graph.DataYToScreen(5)));
+    bool RedAtCurveMiddle(const QImage& image) const { return RedNear(image, 5, 5); }
+
+    /// A picture file as an image of `Size`; an SVG file is drawn on white.
+    static QImage ReadBack(const QString& path, TPictureFormat format) {
+        if (format != TPictureFormat::Svg)
+            return QImage(path);
+        QImage image(Size, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QSvgRenderer(path).render(&painter);
+        return image;
+    }
+
+    /// Whether the image is red near the point (x, y) of the data.
+    bool RedNear(const QImage& image, double x, double y) const {
+        const int column = static_cast<int>(std::lround(m_graph.DataXToScreen(x)));
+        const int row = static_cast<int>(std::lround(m_graph.DataYToScreen(y)));
         for (int dy = -1; dy <= 1; ++dy) {
             for (int dx = -1; dx <= 1; ++dx) {
                 const QColor c = image.pixelColor(column + dx, row + dy);
@@ -119,6 +135,22 @@ TEST_F(PictureFileTest, SvgHoldsTheCurveAsVectors) {
     EXPECT_TRUE(svg.contains("<svg"));
     EXPECT_TRUE(svg.contains("<polyline") || svg.contains("<path"));
     EXPECT_TRUE(svg.contains("#ff0000")) << "the curve's colour";
+}
+
+TEST_F(PictureFileTest, AZoomedCurveStaysInsideThePlotAreaInEveryPictureReadBack) {
+    // Zoomed in as a rubber band would: the view is stacked, then narrowed.
+    m_graph.Zoom().Push(m_graph.Views());
+    TZoomViews views = m_graph.Views();
+    views.Primary = {1, 1, 9, 9};
+    m_graph.SetViews(views);
+    for (TPictureFormat format : {TPictureFormat::Png, TPictureFormat::Svg}) {
+        const QImage image = ReadBack(Write(format), format);
+        const std::string name = PictureExtension(format).toStdString();
+        EXPECT_TRUE(RedAtCurveMiddle(image)) << name;
+        ASSERT_FALSE(m_graph.PlotArea().contains(
+            QPoint(std::lround(m_graph.DataXToScreen(0.5)), std::lround(m_graph.DataYToScreen(0.5)))));
+        EXPECT_FALSE(RedNear(image, 0.5, 0.5)) << name << ": the curve runs over the axes";
+    }
 }
 
 TEST_F(PictureFileTest, PdfIsAPdfDocument) {

@@ -91,6 +91,13 @@ TEST_F(PlotWidgetTest, StatusBarStartsWithoutCoordinates) {
     EXPECT_EQ(PanelStartingWith(QStringLiteral("Y=")), QStringLiteral("Y=n/a"));
 }
 
+// Run again on a screen of twice the pixel density by the test command.
+TEST_F(PlotWidgetTest, DrawsAtTheScreensPixelDensity) {
+    const qreal ratio = m_plot.devicePixelRatioF();
+    EXPECT_EQ(m_plot.Bitmap().devicePixelRatio(), ratio);
+    EXPECT_EQ(m_plot.Bitmap().size(), QSize(400, 280) * ratio) << "the widget less the status bar, in pixels";
+}
+
 TEST_F(PlotWidgetTest, StatusBarShowsTheWorldPointUnderTheMouse) {
     const QPoint at = InPlot(0.25, 0.5);
     const TZoomPoint world = Graph().WorldAt(at.x(), at.y());
@@ -367,7 +374,7 @@ TEST_F(PlotWidgetTest, SaveAsAddsTheChosenFiltersExtension) {
         QMetaObject::invokeMethod(dialog, "accept");
     });
     m_plot.SaveAs();
-    const QImage saved(typed + QStringLiteral(".PNG"));
+    const QImage saved(typed + QStringLiteral(".png"));
     EXPECT_EQ(saved.size(), m_plot.Bitmap().size());
 }
 

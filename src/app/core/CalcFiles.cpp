@@ -43,7 +43,9 @@ std::string HomeFolder() {
 TCalcFiles TCalcFiles::Locate(const std::string& programFolder, const std::string& userFolder) {
     TCalcFiles files;
     files.m_programFolder = programFolder;
-    if (CanCreateFilesIn(programFolder)) {
+    // An installed program's folder is shared by every program of the system, whoever may write it.
+    const bool installed = fs::is_directory(InstalledDataFolder(programFolder));
+    if (!installed && CanCreateFilesIn(programFolder)) {
         files.m_folder = programFolder;
         return files;
     }
@@ -83,10 +85,20 @@ std::string TCalcFiles::ProgramFolder() {
     return ec ? fs::current_path(ec).string() : program.parent_path().string();
 }
 
+std::string TCalcFiles::InstalledDataFolder(const std::string& programFolder) {
+    return (fs::path(programFolder).parent_path() / "share" / "mirla").string();
+}
+
 std::string TCalcFiles::ConstantsFile() const {
     std::error_code ec;
-    const std::string own = BasePath() + ".CON";
-    return fs::exists(own, ec) ? own : m_programFolder + "/Mirla.CON";
+    const std::string beside = m_programFolder + "/Mirla.CON";
+    for (const std::string& candidate :
+         {BasePath() + ".CON", beside, InstalledDataFolder(m_programFolder) + "/Mirla.CON"}) {
+        if (fs::exists(candidate, ec)) {
+            return candidate;
+        }
+    }
+    return beside;
 }
 
 } // namespace mirla

@@ -4,10 +4,11 @@
 
 namespace mirla {
 
-/// Where the program's files live: the program's folder when it already holds Mirla.INI or is
-/// writable (a portable install), otherwise the per-user configuration folder (~/.config/Mirla),
-/// so that a read-only program folder never loses a user's settings, history or files. When
-/// neither folder takes files, the program folder's files are read and none is written.
+/// Where the program's files live: the program's folder when it is writable (a portable install),
+/// otherwise the per-user configuration folder (~/.config/Mirla), so that a read-only program
+/// folder never loses a user's settings, history or files. A program installed into a prefix
+/// (`bin/` beside `share/mirla/`) always keeps them in the user folder. When neither folder takes
+/// files, the program folder's files are read and none is written.
 class TCalcFiles {
 public:
     /// Chooses the folder for a program in `programFolder`; `userFolder` is the per-user
@@ -17,6 +18,9 @@ public:
     static std::string DefaultUserFolder();
     /// The folder of the running program file.
     static std::string ProgramFolder();
+    /// The folder of the data installed with a program in `programFolder`: `share/mirla` of its
+    /// prefix.
+    static std::string InstalledDataFolder(const std::string& programFolder);
 
     const std::string& Folder() const { return m_folder; } ///< D
     /// False when the folder cannot take files, so that settings and history are not saved.
@@ -25,7 +29,8 @@ public:
     std::string BasePath() const { return m_folder + "/Mirla"; }      ///< B
     std::string SettingsFile() const { return BasePath() + ".INI"; }
     std::string HistoryFile() const { return BasePath() + ".HST"; }
-    /// B + ".CON", or the copy shipped beside the program when the folder has none.
+    /// B + ".CON", or else the copy shipped beside the program, or else the installed one; the
+    /// one beside the program when there is none at all.
     std::string ConstantsFile() const;
     std::string DefaultVariablesFile() const { return m_folder + "/Mirla.USR"; }
     std::string DefaultFunctionsFile() const { return m_folder + "/Mirla.FNC"; }

@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSaveFile>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -128,6 +129,16 @@ QString NextField(const QString& line, qsizetype& pos) {
     return field;
 }
 
+/// Widens `grid` until three columns as wide as `widest` with room around it, their headers and
+/// the row headers show whole, without scrolling sideways.
+void FitThreeColumns(QTableWidget* grid, const QString& widest) {
+    const QFontMetrics metrics(grid->font());
+    const int column = metrics.horizontalAdvance(widest) + 2 * metrics.averageCharWidth();
+    grid->horizontalHeader()->setDefaultSectionSize(column);
+    grid->setMinimumWidth(grid->verticalHeader()->sizeHint().width() + 3 * column + 2 * grid->frameWidth() +
+                          grid->verticalScrollBar()->sizeHint().width());
+}
+
 } // namespace
 
 QString MatrixClipboardText(const TMatrixTexts& matrix) {
@@ -136,7 +147,7 @@ QString MatrixClipboardText(const TMatrixTexts& matrix) {
         QStringList fields;
         for (int col = 0; col < matrix.Cols; ++col)
             fields << matrix.Cell(row, col);
-        text += fields.join(QLatin1Char('\t')) + QLatin1Char('\r');
+        text += fields.join(QLatin1Char('\t')) + QLatin1Char('\n');
     }
     return text;
 }
@@ -193,6 +204,10 @@ TfmMatrix::TfmMatrix(EvalContext& ctx, QWidget* parent) : QWidget(parent, Qt::Wi
 
     for (TPanel& panel : m_panels)
         SetGridSize(panel.Grid, InitialSize, InitialSize);
+    // Typed elements are mostly short; a result element has seven digits and an exponent.
+    FitThreeColumns(sgA, QStringLiteral("-123.456"));
+    FitThreeColumns(sgB, QStringLiteral("-123.456"));
+    FitThreeColumns(sgC, QStringLiteral("-8.888888E-888"));
     SelectOperation(OpMultiply);
 }
 
@@ -313,6 +328,9 @@ QWidget* TfmMatrix::BuildRepository() {
     auto* layout = new QVBoxLayout(box);
     lbR = new QListWidget(box);
     lbR->setObjectName(QStringLiteral("lbR"));
+    // Wide enough for the longest name a stored matrix gets.
+    lbR->setMinimumWidth(lbR->fontMetrics().horizontalAdvance(QStringLiteral("W99Inverse")) +
+                         lbR->verticalScrollBar()->sizeHint().width() + 4 * lbR->frameWidth());
     layout->addWidget(lbR, 1);
     auto addButton = [&](const QString& name, const QString& caption, QTableWidget* const* target) {
         auto* button = new QPushButton(caption, box);

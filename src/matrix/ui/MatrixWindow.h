@@ -29,7 +29,7 @@ struct TMatrixTexts {
     const QString& Cell(int row, int col) const { return Cells[row * Cols + col]; }
 };
 
-/// Clipboard text of a matrix: the elements of each row joined by TAB, each row ended by CR.
+/// Clipboard text of a matrix: the elements of each row joined by TAB, each row ended by a line feed.
 QString MatrixClipboardText(const TMatrixTexts& matrix);
 
 /// One pasted field: its text and its place counted from the cell where the paste starts.
