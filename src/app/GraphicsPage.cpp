@@ -443,7 +443,7 @@ bool TGraphicsPage::SampleCurve(TSeries& curve, TColor colour, Extended a, Exten
     for (int i = 1; i <= steps; ++i) {
         Shell().ShowProgress(static_cast<int>(std::lround(100.0 * i / (steps + 1))));
         double y = 0;
-        if (!SamplePoint(engine, nullptr, y))
+        if (!SamplePoint(engine, y))
             return false;
         curve.AddPoint(colour, "", static_cast<double>(x), y);
         x = a + i * h;
@@ -469,8 +469,8 @@ void TGraphicsPage::ReportSamplingFailure() {
 
 void TGraphicsPage::PlotSurface() {
     TfmSurface& window = *Shell().Surface();
-    if (window.isVisible())
-        window.close();
+    // Hidden rather than closed: closing writes the placement, which is kept for the user's close.
+    window.hide();
     const TPlotRequestGuard busy(Shell(), window);
     const TWaitCursor hourglass;
     EvalContext& engine = Shell().Engine();

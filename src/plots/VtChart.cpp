@@ -110,6 +110,9 @@ void TVtChart::BuildSurface() {
         m_surfaceView = message;
     } else {
         m_surface = new Q3DSurface;
+        // Shadows cost more than the whole surface where OpenGL is drawn in software; the
+        // light alone shows the shape.
+        m_surface->setShadowQuality(QAbstract3DGraph::ShadowQualityNone);
         m_surface->axisX()->setTitleVisible(true);
         m_surface->axisY()->setTitleVisible(true);
         m_surface->axisZ()->setTitleVisible(true);

@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -18,6 +19,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <cmath>
@@ -66,9 +68,8 @@ private:
     }
     QLineEdit* Field(const char* name) { return Child<QLineEdit>(m_window.get(), name); }
 
-    /// Types `line`, chooses plot type `type` with the ranges given, clicks "&OK" and returns the
-    /// text of the message box it showed ("" when none).
-    QString Request(int type, const QString& line, const QStringList& x, const QStringList& y = {}) {
+    /// Types `line` and fills the "Graphics" page for a request of plot type `type`.
+    void Prepare(int type, const QString& line, const QStringList& x, const QStringList& y) {
         m_window->InputLine()->clear();
         QTest::keyClicks(m_window->InputLine(), line);
         m_window->Pages()->setCurrentIndex(
@@ -86,6 +87,11 @@ private:
             Field("edToY")->setText(y[1]);
             Field("edStepsY")->setText(y[2]);
         }
+    }
+    /// Runs a request as `Prepare` sets it up and returns the text of the message box it showed
+    /// ("" when none).
+    QString Request(int type, const QString& line, const QStringList& x, const QStringList& y = {}) {
+        Prepare(type, line, x, y);
         QString seen;
         m_watchdog->Expect([&seen](QWidget* dialog) {
             auto* box = qobject_cast<QMessageBox*>(dialog);
@@ -182,14 +188,13 @@ private slots:
         QVERIFY(m_window->Pages()->isEnabled());
     }
 
-    void stopBreaksOffASurfaceSilently() {
-        bool stopped = false;
-        connect(m_window->ProgressGauge(), &QProgressBar::valueChanged, this, [&](int percent) {
-            if (percent < 30 || stopped)
-                return;
-            stopped = true;
-            m_window->StopButton()->click();
-        });
+    void stopBreaksOffTheRequestSilently_data() {
+        QTest::addColumn<int>("type");
+        QTest::newRow("surface") << 3;
+        QTest::newRow("polar") << 4;
+    }
+    void stopBreaksOffTheRequestSilently() {
+        QFETCH(int, type);
         QString question;
         m_watchdog->Expect([&question](QWidget* dialog) {
             auto* box = qobject_cast<QMessageBox*>(dialog);
@@ -197,16 +202,14 @@ private slots:
             if (box)
                 box->button(QMessageBox::Yes)->click();
         });
-        m_window->InputLine()->setText("X*Y");
-        m_window->Pages()->setCurrentIndex(
-            m_window->Pages()->indexOf(Child<TGraphicsPage>(m_window.get(), "")));
-        Child<QRadioButton>(m_window.get(), "rbPlot3")->click();
-        Field("edStepsX")->setText("60");
-        Field("edStepsY")->setText("60");
+        Prepare(type, "X*2", {"0", "1", "50"}, {"0", "1", "50"});
+        // Stop is pressed as soon as the sampling lets the first window messages through.
+        QTimer::singleShot(0, m_window->StopButton(), &QToolButton::click);
         Child<QPushButton>(m_window.get(), "bbOK")->click();
         QCOMPARE(question, QStringLiteral("Do you realy wont break calculation?"));
         QCOMPARE(SurfaceData().RowCount(), 0);
-        QVERIFY(!m_window->Surface()->isVisible());
+        QCOMPARE(PolarData().ColumnCount(), 0);
+        QVERIFY(!m_window->Surface()->isVisible() && !m_window->Polar()->isVisible());
         QCOMPARE(m_window->ProgressGauge()->value(), 0);
     }
 
@@ -259,6 +262,41 @@ private slots:
         QVERIFY(chart.PasteFromClipboard());
         QCOMPARE(chart.Model().ColumnCount(), 2);
         QCOMPARE(chart.Model().Cell(1, 2), 6.0);
+    }
+
+    void picturesAreSavedThroughTheirDialogs_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("header");
+        QTest::newRow("bitmap") << "miSaveBmp"
+                                << "Save to file as BMP"
+                                << "polar" << QByteArray("BM");
+        QTest::newRow("metafile") << "miSaveWmf"
+                                  << "Save to file as WMF"
+                                  << "polar.WMF" << QByteArray("\xD7\xCD\xC6\x9A", 4);
+    }
+    void picturesAreSavedThroughTheirDialogs() {
+        QFETCH(QString, command);
+        QFETCH(QString, title);
+        QFETCH(QString, file);
+        QFETCH(QByteArray, header);
+        QCOMPARE(Request(4, "1 + cos(X)", {"0", "360", "37"}), QString());
+        TfmPolar& polar = *m_window->Polar();
+        QString seenTitle;
+        m_watchdog->Expect([&](QWidget* dialog) {
+            seenTitle = dialog->windowTitle();
+            auto* name = Child<QLineEdit>(dialog, "fileNameEdit");
+            name->setText(m_folder->Path() + "/" + file);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        Child<QAction>(&polar, qPrintable(command))->trigger();
+        QCOMPARE(seenTitle, title);
+        const QString path = m_folder->Path() + "/polar." + title.right(3);
+        QFile saved(path);
+        QVERIFY2(saved.open(QIODevice::ReadOnly), qPrintable(path));
+        QVERIFY(saved.read(header.size()) == header);
+        QVERIFY(saved.size() > 1000);
     }
 
     void dataEditorRefusesTextAndAppliesNumbers() {
