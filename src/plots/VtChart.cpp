@@ -237,11 +237,11 @@ void TVtChart::RefreshPolar() {
             const std::optional<double> radius = m_model.Cell(row, column + 1);
             if (!angle || !radius || !std::isfinite(*angle) || !std::isfinite(*radius))
                 continue;
-            // A negative radius points the other way.
-            const double turned = *radius < 0 ? *angle + FullTurn / 2 : *angle;
-            double degrees = std::fmod(turned, FullTurn);
-            if (degrees < 0)
-                degrees += FullTurn;
+            // A negative radius points the other way. Angles beyond the dial come back onto it;
+            // a full turn stays at 360, where the curve closes, rather than jumping back to 0.
+            double degrees = *radius < 0 ? *angle + FullTurn / 2 : *angle;
+            if (degrees < 0 || degrees > FullTurn)
+                degrees -= FullTurn * std::floor(degrees / FullTurn);
             points.append(QPointF(degrees, std::abs(*radius)));
             largest = std::max(largest, std::abs(*radius));
         }

@@ -83,6 +83,7 @@ TChartDataEditor::TChartDataEditor(TVtChartData& model, QWidget* parent) : QDial
     m_table->setObjectName(QStringLiteral("DataTable"));
     m_table->horizontalHeader()->hide();
     m_table->verticalHeader()->hide();
+    m_table->setWordWrap(false);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(counts);
     layout->addWidget(m_table, 1);
