@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QToolBar>
 #include <QToolButton>
@@ -97,6 +98,17 @@ void TfmChartWindow::BuildCommands() {
     connect(miWizard, &QAction::triggered, m_chart, &TVtChart::ShowWizard);
     miExit = AddEntry("miExit", QStringLiteral("E&xit"));
     connect(miExit, &QAction::triggered, this, &QWidget::close);
+}
+
+void TfmChartWindow::BuildFileAndEditMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addActions({acPrint, miPrintSetup});
+    file->addSeparator();
+    file->addActions({miSaveBmp, miSaveWmf, miSavePicture});
+    file->addSeparator();
+    file->addAction(miExit);
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->addActions({acCopy, acPaste, acData});
 }
 
 void TfmChartWindow::ShowLegendClick() {

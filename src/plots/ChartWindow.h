@@ -56,6 +56,8 @@ protected:
     virtual void ReadSettings(const TIniFile& ini);
     /// Writes the placement; the surface adds its appearance.
     virtual void WriteSettings(TIniFile& ini) const;
+    /// Adds the "&File" and "&Edit" menus that both windows share.
+    void BuildFileAndEditMenus();
     /// Reads the settings file when there is one.
     void LoadSettings();
     void showEvent(QShowEvent* event) override;

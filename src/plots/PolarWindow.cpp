@@ -19,14 +19,7 @@ TfmPolar::TfmPolar(const std::string& settingsFile, QWidget* parent)
 }
 
 void TfmPolar::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addActions({acPrint, miPrintSetup});
-    file->addSeparator();
-    file->addActions({miSaveBmp, miSaveWmf, miSavePicture});
-    file->addSeparator();
-    file->addAction(miExit);
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    edit->addActions({acCopy, acPaste, acData});
+    BuildFileAndEditMenus();
     QMenu* chart = menuBar()->addMenu(QStringLiteral("C&hart"));
     chart->addActions({acShowLegend, acGrid, miProperties, miWizard});
 }

@@ -78,14 +78,7 @@ TfmSurface::TfmSurface(const std::string& settingsFile, QWidget* parent)
 }
 
 void TfmSurface::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addActions({acPrint, miPrintSetup});
-    file->addSeparator();
-    file->addActions({miSaveBmp, miSaveWmf, miSavePicture});
-    file->addSeparator();
-    file->addAction(miExit);
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    edit->addActions({acCopy, acPaste, acData});
+    BuildFileAndEditMenus();
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->addActions({acShowLegend, acHorizontalGrid, acPedestalGrid});
     view->addSeparator();

@@ -21,6 +21,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QtDataVisualization/Q3DCamera>
+#include <QtDataVisualization/Q3DSurface>
 
 #include <cmath>
 #include <memory>
@@ -250,6 +252,15 @@ private slots:
         QCOMPARE(SurfaceData().Elevation, 0.0f);
         QCOMPARE(SurfaceData().Rotation, 35.0f);
         QCOMPARE(SurfaceData().DrawMode, 1);
+        Q3DCamera* camera = window.Chart().SurfaceGraph()->scene()->activeCamera();
+        QCOMPARE(camera->xRotation(), 35.0f);
+        // A turn by the mouse moves the camera; the next toolbar turn goes on from there.
+        camera->setXRotation(50);
+        camera->setYRotation(20);
+        Child<QAction>(&window, "acRotateLeft")->trigger();
+        QCOMPARE(SurfaceData().Rotation, 55.0f);
+        QCOMPARE(SurfaceData().Elevation, 20.0f);
+        QCOMPARE(camera->xRotation(), 55.0f);
     }
 
     void clipboardCarriesTheDataGrid() {
