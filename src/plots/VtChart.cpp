@@ -287,16 +287,10 @@ void TVtChart::Print() {
     QPrintDialog dialog(&m_printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const QImage picture = m_polarView ? QImage() : Picture();
     QPainter painter(&m_printer);
     const QRect page = painter.viewport();
     // The chart keeps the proportions it has on the screen.
-    const QSize size = this->size().scaled(page.size(), Qt::KeepAspectRatio);
-    const QRect target(page.topLeft(), size);
-    if (m_polarView)
-        m_polarView->render(&painter, target);
-    else
-        painter.drawImage(target, picture);
+    DrawPicture(painter, QRect(page.topLeft(), size().scaled(page.size(), Qt::KeepAspectRatio)));
 }
 
 void TVtChart::PrintSetup() {

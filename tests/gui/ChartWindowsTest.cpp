@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
 #include <QLineEdit>
@@ -308,6 +309,27 @@ private slots:
         QVERIFY2(saved.open(QIODevice::ReadOnly), qPrintable(path));
         QVERIFY(saved.read(header.size()) == header);
         QVERIFY(saved.size() > 1000);
+    }
+
+    void propertyPagesAndWizardSetTheModel() {
+        TVtChartData model;
+        TChartPropertiesDialog properties(model, true, nullptr);
+        Child<QCheckBox>(&properties, "cbGrid3")->setChecked(false);
+        Child<QCheckBox>(&properties, "cbLegend")->setChecked(false);
+        Child<QLineEdit>(&properties, "edAxisTitle3")->setText("Depth");
+        properties.accept();
+        QCOMPARE(model.Axes[3].Grid, TGridStyle::None);
+        QCOMPARE(model.Axes[0].Grid, TGridStyle::Solid);
+        QVERIFY(!model.ShowLegend);
+        QCOMPARE(QString::fromStdString(model.Axes[3].Title), QStringLiteral("Depth"));
+
+        TChartWizard wizard(model, false, nullptr);
+        QVERIFY(!wizard.findChild<QLineEdit*>("edAxisTitle3"));
+        Child<QRadioButton>(&wizard, "rbStyle1")->setChecked(true);
+        Child<QLineEdit>(&wizard, "edChartTitle")->setText("Rose");
+        wizard.accept();
+        QCOMPARE(model.ChartStyle, 1);
+        QCOMPARE(QString::fromStdString(model.TitleText), QStringLiteral("Rose"));
     }
 
     void dataEditorRefusesTextAndAppliesNumbers() {
