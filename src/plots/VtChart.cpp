@@ -102,7 +102,7 @@ void TVtChart::BuildSurface() {
     if (!DisplayHasOpenGl()) {
         auto* message =
             new QLabel(QStringLiteral("This display offers no OpenGL, so the surface cannot be drawn.\n"
-                                      "Its data can still be edited, copied and printed as a table."),
+                                      "Its data can still be edited, copied and pasted."),
                        this);
         message->setObjectName(QStringLiteral("lbNoOpenGl"));
         message->setAlignment(Qt::AlignCenter);
