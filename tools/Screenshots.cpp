@@ -9,6 +9,7 @@
 // program never blocks. The exit code is 0 only when every picture was written.
 
 #include "app/CalcWindow.h"
+#include "app/GraphicsPage.h"
 #include "app/core/CalcFiles.h"
 #include "matrix/ui/MatrixWindow.h"
 #include "plotlib/Annotate.h"
@@ -21,6 +22,9 @@
 #include "plotlib/PropertiesDialog.h"
 #include "plotlib/Series.h"
 #include "plots/Plot2DWindow.h"
+#include "plots/PolarWindow.h"
+#include "plots/SurfaceWindow.h"
+#include "plots/VtChartDialogs.h"
 #include "runtime/SettingsFile.h"
 #include "units/ui/ConvWindow.h"
 #include "userdefs/ui/SetVarDialog.h"
@@ -34,8 +38,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidgetItem>
 #include <QTemporaryDir>
@@ -485,6 +491,60 @@ bool ShootPrinting(TfmCalc& window, const QDir& out) {
     return saved && printed;
 }
 
+/// Runs one request of plot type `type` for `line` through the "Graphics" page, in radians.
+void RequestChart(TfmCalc& window, int type, const char* line, const QStringList& fields) {
+    const int angleMode = window.Engine().AngleMode;
+    window.Engine().AngleMode = 0;
+    window.Pages()->setCurrentIndex(0);
+    window.InputLine()->setText(QString::fromUtf8(line));
+    window.Pages()->setCurrentWidget(window.findChild<mirla::TGraphicsPage*>());
+    window.findChild<QRadioButton*>(QStringLiteral("rbPlot%1").arg(type))->click();
+    const char* const names[] = {"edFromX", "edToX", "edStepsX", "edFromY", "edToY", "edStepsY"};
+    for (int i = 0; i < fields.size(); ++i)
+        window.findChild<QLineEdit*>(QString::fromLatin1(names[i]))->setText(fields[i]);
+    window.findChild<QPushButton*>(QStringLiteral("bbOK"))->click();
+    window.Engine().AngleMode = angleMode;
+    window.Pages()->setCurrentIndex(0);
+}
+
+/// A chart window as it stands; the surface graph draws outside the widgets, so its picture is
+/// laid over the window's.
+QPixmap GrabChartWindow(mirla::TfmChartWindow& chartWindow) {
+    QPixmap picture = chartWindow.grab();
+    QPainter painter(&picture);
+    mirla::TVtChart& chart = chartWindow.Chart();
+    painter.drawImage(chart.mapTo(&chartWindow, QPoint(0, 0)), chart.Picture());
+    return picture;
+}
+
+/// The polar window with two curves, the surface window after two turns, and the data editor.
+bool ShootChartWindows(TfmCalc& window, const QDir& out) {
+    mirla::TfmPolar& polar = *window.Polar();
+    polar.resize(PlotWidth, PlotHeight);
+    RequestChart(window, mirla::TGraphicsPage::PolarPlot, "1 + cos(X)", {"0", "360", "361"});
+    RequestChart(window, mirla::TGraphicsPage::PolarPlot, "2 * sin(3 * X)", {"0", "360", "361"});
+    Settle();
+    bool saved = Save(GrabChartWindow(polar), out.filePath(QStringLiteral("polar-window.png")));
+    polar.hide();
+
+    mirla::TfmSurface& surface = *window.Surface();
+    surface.resize(PlotWidth, PlotHeight);
+    RequestChart(window, mirla::TGraphicsPage::SurfacePlot, "sin(X)*cos(Y)",
+                 {"-5", "5", "40", "-5", "5", "40"});
+    surface.findChild<QAction*>(QStringLiteral("acRotateLeft"))->trigger();
+    surface.findChild<QAction*>(QStringLiteral("acRotateDown"))->trigger();
+    Settle(SettleMs * 4);
+    saved = Save(GrabChartWindow(surface), out.filePath(QStringLiteral("surface-window.png"))) && saved;
+
+    mirla::TChartDataEditor editor(surface.Chart().Model(), &surface);
+    editor.show();
+    Settle();
+    saved = Save(editor.grab(), out.filePath(QStringLiteral("surface-data-editor.png"))) && saved;
+    editor.hide();
+    surface.hide();
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -534,7 +594,10 @@ int main(int argc, char* argv[]) {
     const bool plotSaved =
         ShootPlotWindow(window, out) && WritePlotPictures(window, out) && ShootPrinting(window, out);
     const bool annotationsSaved = ShootAnnotations(window, out) && ShootSeriesOperations(window, out);
+    const bool chartsSaved = ShootChartWindows(window, out);
     if (guard.SawDialog())
         std::fprintf(stderr, "a modal dialog opened: the pictures may not show the intended state\n");
-    return pagesSaved && dialogSaved && plotSaved && annotationsSaved && !guard.SawDialog() ? 0 : 1;
+    return pagesSaved && dialogSaved && plotSaved && annotationsSaved && chartsSaved && !guard.SawDialog()
+               ? 0
+               : 1;
 }

@@ -15,7 +15,9 @@
 #include "numbers/RealFormat.h"
 #include "plotlib/Plot.h"
 #include "plots/Plot2DWindow.h"
+#include "plots/PolarWindow.h"
 #include "plots/ScreenPlacement.h"
+#include "plots/SurfaceWindow.h"
 #include "runtime/SettingsFile.h"
 #include "userdefs/ui/ConstantsPage.h"
 #include "userdefs/ui/UserFuncsPage.h"
@@ -211,6 +213,10 @@ TfmCalc::TfmCalc(const TCalcFiles& files, QWidget* parent)
     // A settings file that could not be read has been reported: the plot window leaves it alone.
     m_plot2D = new TfmPlot2D(settingsRead ? m_files.SettingsFile() : std::string(), this);
     m_plot2D->SetSavesSettings(m_savesFiles);
+    m_polar = new TfmPolar(settingsRead ? m_files.SettingsFile() : std::string(), this);
+    m_polar->SetSavesSettings(m_savesFiles);
+    m_surface = new TfmSurface(settingsRead ? m_files.SettingsFile() : std::string(), this);
+    m_surface->SetSavesSettings(m_savesFiles);
     SetDisplayWidth(m_width);
     BuildPages();
     for (TCalcPage* page : m_pageList)
@@ -834,11 +840,18 @@ void TfmCalc::closeEvent(QCloseEvent* event) {
     m_closeAfterCycle = false;
     // A settings file that could not be updated has been reported once: the plot window leaves
     // it alone too.
-    if (!SaveSettings())
+    if (!SaveSettings()) {
         m_plot2D->SetSavesSettings(false);
+        m_polar->SetSavesSettings(false);
+        m_surface->SetSavesSettings(false);
+    }
     // An open plot window keeps its placement and plot settings as if the user had closed it.
     if (m_plot2D->isVisible())
         m_plot2D->close();
+    for (TfmChartWindow* chart :
+         {static_cast<TfmChartWindow*>(m_polar), static_cast<TfmChartWindow*>(m_surface)})
+        if (chart->isVisible())
+            chart->close();
     SaveHistory();
     event->accept();
 }

@@ -32,6 +32,8 @@ class TCalculatorPage;
 class TTapePage;
 class TGraphicsPage;
 class TfmPlot2D;
+class TfmPolar;
+class TfmSurface;
 
 /// A drop-down list with a line edit laid over its text area: the list keeps past entries
 /// while the line edit shows and edits its own text, untouched by the list's selection.
@@ -72,6 +74,8 @@ public:
     QString InputLineText() const override;
     void ReturnClick() override;
     TfmPlot2D* Plot2D() override { return m_plot2D; }
+    TfmPolar* Polar() override { return m_polar; }
+    TfmSurface* Surface() override { return m_surface; }
     void ShowAssistantText(const QString& text) override;
     void MoveToHistoryTop() override;
     void SetPlotting(bool running) override;
@@ -189,6 +193,8 @@ private:
     int m_graphicsIndex = -1;
     TGraphicsPage* m_graphicsPage = nullptr;
     TfmPlot2D* m_plot2D = nullptr;
+    TfmPolar* m_polar = nullptr;
+    TfmSurface* m_surface = nullptr;
 };
 
 } // namespace mirla

@@ -10,6 +10,7 @@
 #include "numbers/ComplexFormat.h"
 #include "numbers/RealFormat.h"
 #include "plots/Plot2DWindow.h"
+#include "plots/SurfaceWindow.h"
 #include "units/ui/ConvWindow.h"
 
 #include <QApplication>
@@ -299,12 +300,11 @@ void TCalculatorPage::BuildShowPlotsButton(QGridLayout* grid, int row, int colum
     pmShow->setToolTipsVisible(true);
     miPlotFx = pmShow->addAction("&Plot f(X)");
     miPlotFx->setObjectName("miPlotFx");
-    // The windows of two-variable plots are not part of Mirla yet: listed, but not usable.
-    for (const char* caption : {"Plot &f(X,Y)", "&3D-Plot f(X,Y)"}) {
-        QAction* later = pmShow->addAction(caption);
-        later->setToolTip(QString(caption).remove('&') + LaterHint);
-        later->setEnabled(false);
-    }
+    // The contour window is not part of Mirla yet: listed, but not usable.
+    QAction* later = pmShow->addAction("Plot &f(X,Y)");
+    later->setToolTip(QStringLiteral("Plot f(X,Y)") + LaterHint);
+    later->setEnabled(false);
+    BuildShowSurfaceEntry();
     connect(sbShow, &QToolButton::clicked, this,
             [this] { pmShow->popup(sbShow->mapToGlobal(QPoint(0, sbShow->height()))); });
     TfmPlot2D* plot = Shell().Plot2D();
@@ -321,6 +321,24 @@ void TCalculatorPage::BuildShowPlotsButton(QGridLayout* grid, int row, int colum
     connect(plot, &TfmPlot2D::Shown, this, [this] {
         sbShow->setEnabled(true);
         miPlotFx->setEnabled(true);
+    });
+}
+
+void TCalculatorPage::BuildShowSurfaceEntry() {
+    miPlot3D = pmShow->addAction("&3D-Plot f(X,Y)");
+    miPlot3D->setObjectName("miPlot3D");
+    TfmSurface* surface = Shell().Surface();
+    miPlot3D->setEnabled(surface && surface->WasShown());
+    if (!surface)
+        return;
+    connect(miPlot3D, &QAction::triggered, surface, [surface] {
+        surface->show();
+        surface->raise();
+        surface->activateWindow();
+    });
+    connect(surface, &TfmSurface::Shown, this, [this] {
+        sbShow->setEnabled(true);
+        miPlot3D->setEnabled(true);
     });
 }
 

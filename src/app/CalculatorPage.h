@@ -52,6 +52,7 @@ private:
     QWidget* BuildVariableButtons();
     QWidget* BuildCommandButtons();
     void BuildShowPlotsButton(QGridLayout* grid, int row, int column);
+    void BuildShowSurfaceEntry();
     QWidget* BuildModeSelectors();
     QGroupBox* BuildRadioGroup(const QString& name, const QString& title, const QStringList& items,
                                QButtonGroup*& group);
@@ -86,6 +87,7 @@ private:
     QToolButton* sbShow = nullptr;
     QMenu* pmShow = nullptr;
     QAction* miPlotFx = nullptr;
+    QAction* miPlot3D = nullptr;
 
     QButtonGroup* m_rgNotation = nullptr;
     QButtonGroup* m_rgBase = nullptr;

@@ -7,6 +7,7 @@
 namespace mirla {
 
 class TfmPlot2D;
+class TfmSurface;
 
 /// What the pages that work on the input line's expression ("Calculator" and "Graphics") share:
 /// its text, one evaluation cycle of it, and the plot window its f(X) curves go to.
@@ -18,6 +19,8 @@ public:
     virtual void ReturnClick() = 0;
     /// The 2-D plot window that receives f(X) curves; null when there is none.
     virtual TfmPlot2D* Plot2D() = 0;
+    /// The surface window that receives surfaces; null when there is none.
+    virtual TfmSurface* Surface() = 0;
 };
 
 } // namespace mirla

@@ -1,5 +1,6 @@
 #include "app/GraphicsPage.h"
 
+#include "app/ChartSampling.h"
 #include "app/core/CalcSettings.h"
 #include "engine/Engine.h"
 #include "engine/EngineText.h"
@@ -9,7 +10,10 @@
 #include "plotlib/Plot.h"
 #include "plotlib/Series.h"
 #include "plots/Plot2DWindow.h"
+#include "plots/PolarWindow.h"
+#include "plots/SurfaceWindow.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -50,7 +54,7 @@ const char* const Prompts[] = {
 const int HelpTopics[] = {10, 18, 19, 20};
 
 bool IsMap(int type) {
-    return type >= TGraphicsPage::PlotContour && type <= TGraphicsPage::PlotSurface;
+    return type >= TGraphicsPage::PlotContour && type <= TGraphicsPage::SurfacePlot;
 }
 
 TFieldValidator Coordinate(const char* name) {
@@ -75,6 +79,15 @@ public:
 private:
     TGraphicsShell& m_shell;
     QWidget& m_plotWindow;
+};
+
+/// The hourglass for as long as a chart request samples.
+class TWaitCursor {
+public:
+    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
 };
 
 } // namespace
@@ -239,7 +252,7 @@ QString TGraphicsPage::FunctionText() {
 }
 
 void TGraphicsPage::SetPlotType(int type) {
-    if (type < 0 || type > PlotPolar)
+    if (type < 0 || type > PolarPlot)
         return;
     m_plotButtons[static_cast<std::size_t>(type)]->setChecked(true);
     rgPlotClick(type);
@@ -247,7 +260,7 @@ void TGraphicsPage::SetPlotType(int type) {
 
 void TGraphicsPage::rgPlotClick(int type) {
     m_plotType = type;
-    const bool surface = type == PlotSurface;
+    const bool surface = type == SurfacePlot;
     lbLegend->setText(surface ? "Title" : "Legend");
     lbTitle->setText(surface ? " Z axis" : "Title ");
     m_fields[StepsY].Validator.SetLow(IsMap(type) ? 2 : 0);
@@ -255,18 +268,18 @@ void TGraphicsPage::rgPlotClick(int type) {
 
     if (type <= PlotShading)
         FixAxisNames();
-    if (type == PlotPolar)
+    if (type == PolarPlot)
         lbYAxis->clear();
-    sbColor->setVisible(type == PlotFx || type == PlotPolar);
+    sbColor->setVisible(type == PlotFx || type == PolarPlot);
     gbY->setEnabled(IsMap(type));
     lbNumCont->setVisible(type == PlotContour);
     m_fields[NumCont].Edit->setVisible(type == PlotContour);
-    const bool legendShown = type == PlotFx || type == PlotSurface || type == PlotPolar;
+    const bool legendShown = type == PlotFx || type == SurfacePlot || type == PolarPlot;
     lbLegend->setVisible(legendShown);
     edLegend->setVisible(legendShown);
     if (legendShown)
         edLegend->setText(FunctionText());
-    if (type == PlotFx || type == PlotPolar)
+    if (type == PlotFx || type == PolarPlot)
         edTitle->clear();
     else
         edTitle->setText(surface ? "Z" : FunctionText());
@@ -290,15 +303,16 @@ void TGraphicsPage::FixAxisNames() {
 }
 
 void TGraphicsPage::SetComplexMode(bool complex) {
+    m_complexMode = complex;
     const auto& captions = complex ? ComplexTypeCaptions : RealTypeCaptions;
     for (int type = 0; type < 5; ++type)
         m_plotButtons[static_cast<std::size_t>(type)]->setText(captions[type]);
     m_plotButtons[PlotFx]->setEnabled(!complex);
-    m_plotButtons[PlotPolar]->setEnabled(!complex);
+    m_plotButtons[PolarPlot]->setEnabled(!complex);
     if (complex && m_plotType == PlotFx)
         SetPlotType(PlotContour);
-    else if (complex && m_plotType == PlotPolar)
-        SetPlotType(PlotSurface);
+    else if (complex && m_plotType == PolarPlot)
+        SetPlotType(SurfacePlot);
 }
 
 void TGraphicsPage::Activate() {
@@ -325,7 +339,7 @@ void TGraphicsPage::Load() {
     edX->setText(QString::fromStdString(settings.XAxis));
     edY->setText(QString::fromStdString(settings.YAxis));
     const int type =
-        settings.PlotType >= PlotFx && settings.PlotType <= PlotPolar ? settings.PlotType : PlotFx;
+        settings.PlotType >= PlotFx && settings.PlotType <= PolarPlot ? settings.PlotType : PlotFx;
     SetPlotType(type);
 }
 
@@ -344,7 +358,7 @@ void TGraphicsPage::Save() {
 }
 
 void TGraphicsPage::btHelpClick() {
-    if (m_plotType < PlotPolar)
+    if (m_plotType < PolarPlot)
         Shell().ShowHelp(HelpTopics[m_plotType]);
 }
 
@@ -364,6 +378,14 @@ void TGraphicsPage::bbOKClick() {
     m_lastExaggeration = FieldValue(Exaggerate);
     if (m_plotType == PlotFx && Shell().Plot2D()) {
         btGraphFxClick();
+        return;
+    }
+    if (m_plotType == SurfacePlot && Shell().Surface()) {
+        PlotSurface();
+        return;
+    }
+    if (m_plotType == PolarPlot && Shell().Polar()) {
+        PlotPolar();
         return;
     }
     Shell().ShowAssistantText("The fields are valid; plotting arrives with the plot windows");
@@ -391,20 +413,14 @@ void TGraphicsPage::btGraphFxClick() {
     const Extended b = ExtendedValue(ToX);
     const int steps = static_cast<int>(FieldValue(StepsX));
     const Extended h = (b - a) / (steps - 1);
-    // Blanks go and the parentheses are checked as for the calculator's own evaluation.
-    engine.ClearError();
-    PrepareInput(engine, EngineTextFromUtf8(line.toStdString()));
+    PrepareSampledText(line);
     TSeries& curve = *series;
     plot.Graph().AddLayer(std::move(series));
     curve.SetName("f(" + QString(line).remove(QLatin1Char(' ')).toStdString() + ")");
     curve.SetMarkerStep(steps / MarkersPerCurve);
 
     if (!SampleCurve(curve, colour, a, h, steps)) {
-        const int code = engine.ErrorCode;
-        Shell().ReturnClick();
-        if (code != ErrUserBreak)
-            ShowError("Cann't calculate this function");
-        Shell().ShowProgress(0);
+        ReportSamplingFailure();
         plot.Graph().DeleteLayer(plot.Graph().LayerCount() - 1);
         return;
     }
@@ -426,23 +442,104 @@ bool TGraphicsPage::SampleCurve(TSeries& curve, TColor colour, Extended a, Exten
     engine.Variable(VariableX).Value = x;
     for (int i = 1; i <= steps; ++i) {
         Shell().ShowProgress(static_cast<int>(std::lround(100.0 * i / (steps + 1))));
-        PumpMessages(engine);
-        // Stop is honoured at every point, not only inside the engine's own long loops.
-        if (CheckBreak(engine))
+        double y = 0;
+        if (!SamplePoint(engine, y))
             return false;
-        const Extended y = Evaluate(engine);
-        if (engine.ErrorFlag)
-            return false;
-        // The series keeps doubles: a value beyond their range would turn into infinity there.
-        if (!std::isfinite(static_cast<double>(y))) {
-            RaiseEvalError(engine, ErrOverflow);
-            return false;
-        }
-        curve.AddPoint(colour, "", static_cast<double>(x), static_cast<double>(y));
+        curve.AddPoint(colour, "", static_cast<double>(x), y);
         x = a + i * h;
         engine.Variable(VariableX).Value = x;
     }
     return true;
+}
+
+void TGraphicsPage::PrepareSampledText(const QString& line) {
+    // Blanks go and the parentheses are checked as for the calculator's own evaluation.
+    EvalContext& engine = Shell().Engine();
+    engine.ClearError();
+    PrepareInput(engine, EngineTextFromUtf8(line.toStdString()));
+}
+
+void TGraphicsPage::ReportSamplingFailure() {
+    const int code = Shell().Engine().ErrorCode;
+    Shell().ReturnClick();
+    if (code != ErrUserBreak)
+        ShowError("Cann't calculate this function");
+    Shell().ShowProgress(0);
+}
+
+void TGraphicsPage::PlotSurface() {
+    TfmSurface& window = *Shell().Surface();
+    // Hidden rather than closed: closing writes the placement, which is kept for the user's close.
+    window.hide();
+    const TPlotRequestGuard busy(Shell(), window);
+    const TWaitCursor hourglass;
+    EvalContext& engine = Shell().Engine();
+    // A break asked for before this request must not stop it.
+    engine.BreakRequested = false;
+
+    // The surface is sampled into a copy, so that a failed request leaves the shown one whole.
+    TVtChartData data = window.Chart().Model();
+    const std::string legend = edLegend->text().toStdString();
+    data.Axes[0].Title = edX->text().toStdString();
+    data.TitleText = m_complexMode ? "|" + legend + "|" : legend;
+    data.Axes[1].Title = data.Axes[2].Title = edTitle->text().toStdString();
+    data.Axes[3].Title = edY->text().toStdString();
+    TSurfaceGrid grid;
+    grid.Nx = static_cast<int>(FieldValue(StepsX));
+    grid.Ny = static_cast<int>(FieldValue(StepsY));
+    grid.A = ExtendedValue(FromX);
+    grid.Hx = (ExtendedValue(ToX) - grid.A) / (grid.Nx - 1);
+    grid.P = ExtendedValue(FromY);
+    grid.Hy = (ExtendedValue(ToY) - grid.P) / (grid.Ny - 1);
+    const QString line = Shell().InputLineText();
+    PrepareSampledText(m_complexMode ? "abs(" + line + ")" : line);
+    TComplexEvaluator* complex = m_complexMode ? &Shell().ComplexEvaluator() : nullptr;
+    if (!SampleSurface(engine, complex, grid, data, [this](int percent) { Shell().ShowProgress(percent); })) {
+        ReportSamplingFailure();
+        return;
+    }
+    window.Chart().Model() = std::move(data);
+    window.Chart().Refresh();
+    window.show();
+    Shell().ShowProgress(0);
+    Shell().MoveToHistoryTop();
+}
+
+void TGraphicsPage::PlotPolar() {
+    TfmPolar& window = *Shell().Polar();
+    const TPlotRequestGuard busy(Shell(), window);
+    const TWaitCursor hourglass;
+    EvalContext& engine = Shell().Engine();
+    engine.BreakRequested = false;
+
+    const int steps = static_cast<int>(FieldValue(StepsX));
+    const Extended a = ExtendedValue(FromX);
+    const Extended h = (ExtendedValue(ToX) - a) / (steps - 1);
+    PrepareSampledText(Shell().InputLineText());
+    std::vector<double> angles;
+    std::vector<double> radii;
+    if (!SamplePolar(engine, a, h, steps, angles, radii,
+                     [this](int percent) { Shell().ShowProgress(percent); })) {
+        ReportSamplingFailure();
+        return;
+    }
+    TVtChartData& chart = window.Chart().Model();
+    chart.Axes[0].Title = edX->text().toStdString();
+    chart.Axes[1].Title = edY->text().toStdString();
+    // The curves share the rows: a shorter curve leaves the earlier ones whole.
+    chart.SetRowCount(chart.ColumnCount() == 0 ? steps : std::max(chart.RowCount(), steps));
+    chart.SetColumnCount(chart.ColumnCount() + 2);
+    const int angleColumn = chart.ColumnCount() - 1;
+    for (int k = 1; k <= steps; ++k) {
+        chart.SetCell(k, angleColumn, angles[static_cast<std::size_t>(k - 1)]);
+        chart.SetCell(k, angleColumn + 1, radii[static_cast<std::size_t>(k - 1)]);
+    }
+    chart.SetColumn(angleColumn);
+    chart.SetColumnLabel(edLegend->text().toStdString());
+    window.Chart().Refresh();
+    window.show();
+    Shell().ShowProgress(0);
+    Shell().MoveToHistoryTop();
 }
 
 bool TGraphicsPage::CheckField(TField field) {

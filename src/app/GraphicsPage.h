@@ -29,7 +29,7 @@ class TGraphicsPage : public TShellPage<TGraphicsShell> {
     Q_OBJECT
 public:
     /// The five plot types, in the order of the radio group.
-    enum TPlotType { PlotFx = 0, PlotContour = 1, PlotShading = 2, PlotSurface = 3, PlotPolar = 4 };
+    enum TPlotType { PlotFx = 0, PlotContour = 1, PlotShading = 2, SurfacePlot = 3, PolarPlot = 4 };
 
     TGraphicsPage(TGraphicsShell& shell, QWidget* parent);
 
@@ -74,6 +74,13 @@ private:
     void bbOKClick();
     void btGraphFxClick();
     bool SampleCurve(TSeries& curve, TColor colour, Extended a, Extended h, int steps);
+    void PlotSurface();
+    void PlotPolar();
+    /// Prepares the input line (blanks removed, parentheses checked) as the engine's input text.
+    void PrepareSampledText(const QString& line);
+    /// Shows why a sampling stopped: the error in the result box and, unless the user broke
+    /// off, "Cann't calculate this function"; the progress returns to 0.
+    void ReportSamplingFailure();
     Extended ExtendedValue(TField field) const;
     bool CheckField(TField field);
     bool CheckOrder(TField low, TField high, const QString& message);
@@ -98,6 +105,7 @@ private:
     int m_plotType = PlotFx;
     std::array<int, 2 * PlotTypeCount> m_stepTable = TCalcSettings().StepTable;
     Extended m_lastExaggeration = 0;
+    bool m_complexMode = false;
 };
 
 } // namespace mirla

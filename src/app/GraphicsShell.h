@@ -4,6 +4,9 @@
 
 namespace mirla {
 
+class TComplexEvaluator;
+class TfmPolar;
+
 /// What the "Graphics" page needs from the main window while it checks and runs plot requests.
 class TGraphicsShell : public virtual TEvaluationShell {
 public:
@@ -16,6 +19,10 @@ public:
     virtual void SetPlotting(bool running) = 0;
     /// Shows how far a plot request has sampled, 0 to 100 percent.
     virtual void ShowProgress(int percent) = 0;
+    /// The polar window that receives polar curves; null when there is none.
+    virtual TfmPolar* Polar() = 0;
+    /// The complex evaluator, which samples surfaces in complex mode.
+    virtual TComplexEvaluator& ComplexEvaluator() = 0;
 };
 
 } // namespace mirla

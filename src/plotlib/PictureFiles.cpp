@@ -28,28 +28,34 @@ constexpr std::array<const char*, 6> Names = {"BMP", "WMF", "EMF", "PNG", "SVG",
 /// Screen pixels per inch: pictures keep the size they have on the screen.
 constexpr int PixelsPerInch = 96;
 
-void DrawOn(TGraph& graph, QPaintDevice& device, QSize size) {
+void DrawOn(const TPictureDrawing& draw, QPaintDevice& device, QSize size) {
     QPainter painter(&device);
-    graph.Draw(painter, QRect(QPoint(0, 0), size), TDrawTarget::Export);
+    draw(painter, QRect(QPoint(0, 0), size));
 }
 
-QByteArray ImageData(TGraph& graph, QSize size, const char* format) {
+TPictureDrawing GraphDrawing(TGraph& graph) {
+    return [&graph](QPainter& painter, const QRect& target) {
+        graph.Draw(painter, target, TDrawTarget::Export);
+    };
+}
+
+QByteArray ImageData(const TPictureDrawing& draw, QSize size, const char* format) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
-    DrawOn(graph, image, size);
+    DrawOn(draw, image, size);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     return image.save(&buffer, format) ? bytes : QByteArray();
 }
 
-QByteArray MetafileData(TGraph& graph, QSize size, TMetafileFormat format) {
+QByteArray MetafileData(const TPictureDrawing& draw, QSize size, TMetafileFormat format) {
     TMetafileDevice device(format, size);
-    DrawOn(graph, device, size);
+    DrawOn(draw, device, size);
     return device.Bytes();
 }
 
-QByteArray SvgData(TGraph& graph, QSize size) {
+QByteArray SvgData(const TPictureDrawing& draw, QSize size) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     QSvgGenerator generator;
@@ -60,11 +66,11 @@ QByteArray SvgData(TGraph& graph, QSize size) {
     generator.setTitle(QStringLiteral("Mirla plot"));
     // The SVG writer ignores clipping: the clip is applied to the drawing before it.
     TClippingDevice clipped(generator);
-    DrawOn(graph, clipped, size);
+    DrawOn(draw, clipped, size);
     return bytes;
 }
 
-QByteArray PdfData(TGraph& graph, QSize size) {
+QByteArray PdfData(const TPictureDrawing& draw, QSize size) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -76,7 +82,7 @@ QByteArray PdfData(TGraph& graph, QSize size) {
         const QSizeF points = QSizeF(size) * 72.0 / PixelsPerInch;
         writer.setPageSize(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        DrawOn(graph, writer, size);
+        DrawOn(draw, writer, size);
     }
     return bytes;
 }
@@ -121,29 +127,34 @@ TPictureFormat FormatOfPath(const QString& path, TPictureFormat chosen) {
     return chosen;
 }
 
-QByteArray PictureData(TGraph& graph, QSize size, TPictureFormat format) {
+QByteArray PictureData(const TPictureDrawing& draw, QSize size, TPictureFormat format) {
     if (size.isEmpty()) {
         return {};
     }
     switch (format) {
     case TPictureFormat::Bmp:
-        return ImageData(graph, size, "BMP");
+        return ImageData(draw, size, "BMP");
     case TPictureFormat::Png:
-        return ImageData(graph, size, "PNG");
+        return ImageData(draw, size, "PNG");
     case TPictureFormat::Wmf:
-        return MetafileData(graph, size, TMetafileFormat::Wmf);
+        return MetafileData(draw, size, TMetafileFormat::Wmf);
     case TPictureFormat::Emf:
-        return MetafileData(graph, size, TMetafileFormat::Emf);
+        return MetafileData(draw, size, TMetafileFormat::Emf);
     case TPictureFormat::Svg:
-        return SvgData(graph, size);
+        return SvgData(draw, size);
     case TPictureFormat::Pdf:
-        return PdfData(graph, size);
+        return PdfData(draw, size);
     }
     return {};
 }
 
-bool WritePicture(TGraph& graph, QSize size, const QString& path, TPictureFormat format, QString& error) {
-    const QByteArray bytes = PictureData(graph, size, format);
+QByteArray PictureData(TGraph& graph, QSize size, TPictureFormat format) {
+    return PictureData(GraphDrawing(graph), size, format);
+}
+
+bool WritePicture(const TPictureDrawing& draw, QSize size, const QString& path, TPictureFormat format,
+                  QString& error) {
+    const QByteArray bytes = PictureData(draw, size, format);
     QSaveFile file(path);
     if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
         !file.commit()) {
@@ -151,6 +162,10 @@ bool WritePicture(TGraph& graph, QSize size, const QString& path, TPictureFormat
         return false;
     }
     return true;
+}
+
+bool WritePicture(TGraph& graph, QSize size, const QString& path, TPictureFormat format, QString& error) {
+    return WritePicture(GraphDrawing(graph), size, path, format, error);
 }
 
 } // namespace mirla

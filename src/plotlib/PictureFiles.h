@@ -4,6 +4,11 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
+class QPainter;
+class QRect;
+
 namespace mirla {
 
 class TGraph;
@@ -24,6 +29,15 @@ TPictureFormat FormatOfPath(const QString& path, TPictureFormat chosen);
 /// The graph drawn at `size` pixels as the bytes of a picture file of `format`; empty when it
 /// cannot be drawn.
 QByteArray PictureData(TGraph& graph, QSize size, TPictureFormat format);
+/// Draws a picture into `target` with painter calls, whatever the device the format needs.
+using TPictureDrawing = std::function<void(QPainter& painter, const QRect& target)>;
+/// A drawing of `size` pixels as the bytes of a picture file of `format`; empty when it cannot be
+/// drawn.
+QByteArray PictureData(const TPictureDrawing& draw, QSize size, TPictureFormat format);
+/// Writes a drawing of `size` pixels into a picture file of `format` (written to a temporary and
+/// renamed); false with a message when the file cannot be written.
+bool WritePicture(const TPictureDrawing& draw, QSize size, const QString& path, TPictureFormat format,
+                  QString& error);
 /// Draws the graph at `size` pixels into a picture file of `format` (written to a temporary and
 /// renamed); false with a message when the file cannot be written.
 bool WritePicture(TGraph& graph, QSize size, const QString& path, TPictureFormat format, QString& error);

@@ -75,6 +75,7 @@ public:
     QString InputLineText() const override { return m_input.text(); }
     void ReturnClick() override { ++returnClicks; }
     TfmPlot2D* Plot2D() override { return nullptr; }
+    TfmSurface* Surface() override { return nullptr; }
     void FocusInputLine() override { m_input.setFocus(); }
     void CopyInputLine() override { m_input.copy(); }
     void PasteIntoInputLine() override;
