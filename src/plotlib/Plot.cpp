@@ -386,6 +386,7 @@ void TPlot::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     if (TSeries* series = SeriesAt(event->pos())) {
         series->BuildPopupMenu(menu);
+        AddPasteEntry(menu, *series);
     } else {
         BuildContextMenu(menu);
     }

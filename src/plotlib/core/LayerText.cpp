@@ -16,8 +16,13 @@ constexpr std::size_t MaxNameLength = 255;
 TLayerTextReader::TLayerTextReader(std::string_view text) : m_text(text) {}
 
 bool TLayerTextReader::AtEnd() {
-    const std::size_t next = m_text.find_first_not_of(" \t\r\n", m_position);
-    return next == std::string_view::npos;
+    while (m_position < m_text.size()) {
+        const std::size_t end = std::min(m_text.find_first_of("\r\n", m_position), m_text.size());
+        if (!TrimBlanks(m_text.substr(m_position, end - m_position)).empty())
+            return false;
+        Line();
+    }
+    return true;
 }
 
 std::string TLayerTextReader::Line() {

@@ -25,7 +25,7 @@ class TLayerTextReader {
 public:
     /// Reads `text`; a line feed, a carriage return or both end a line.
     explicit TLayerTextReader(std::string_view text);
-    /// Whether only blank lines are left.
+    /// Skips blank lines; whether nothing else is left.
     bool AtEnd();
     /// The next line as it stands.
     std::string Line();
@@ -36,6 +36,8 @@ public:
     /// The next line split at blanks into `count` values, the last one taking the rest of the line
     /// (trimmed) when `restIsText` is set.
     std::vector<std::string> Fields(std::size_t count, bool restIsText = false);
+    /// The number of the line read last (0 before the first).
+    int LineNumber() const { return m_line; }
     /// Throws a `TLayerTextError` at the line read last.
     [[noreturn]] void Fail(const std::string& message) const;
     /// A value of a line as one whole number or number.
