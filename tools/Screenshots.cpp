@@ -10,6 +10,8 @@
 #include "app/CalcWindow.h"
 #include "app/core/CalcFiles.h"
 #include "matrix/ui/MatrixWindow.h"
+#include "plotlib/GraphExport.h"
+#include "plotlib/GraphImport.h"
 #include "plotlib/PictureFiles.h"
 #include "plotlib/Plot.h"
 #include "plotlib/PropertiesDialog.h"
@@ -18,6 +20,8 @@
 #include "userdefs/ui/SetVarDialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
@@ -31,6 +35,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <cmath>
 #include <cstdio>
 #include <iterator>
 
@@ -304,6 +309,42 @@ bool WritePlotPictures(TfmCalc& window, const QDir& out) {
     return allWritten;
 }
 
+/// The import dialog with a pasted grid, "Show data" on a file of three columns, and the export
+/// dialog with its preview.
+bool ShootDataDialogs(TfmCalc& window, const QDir& out) {
+    TfmPlot2D& plotWindow = *window.Plot2D();
+    TPlot& chart = plotWindow.Chart();
+    QString pasted;
+    std::string file;
+    for (int i = 0; i < 40; ++i) {
+        const double t = i * 0.25;
+        pasted += QStringLiteral("%1\t%2\n").arg(t).arg(std::sin(t) * std::exp(-t / 5), 0, 'g', 6);
+        file += QStringLiteral("%1, %2, %3\n").arg(i).arg(t).arg(std::cos(t), 0, 'g', 6).toStdString();
+    }
+    QApplication::clipboard()->setText(pasted);
+    mirla::TfmGraphImport import(chart.Graph(), nullptr, chart.ImportDelimiters, &plotWindow);
+    import.btPasteClick();
+    import.show();
+    Settle();
+    bool saved = Save(import.grab(), out.filePath(QStringLiteral("import-dialog.png")));
+    import.hide();
+
+    mirla::TfmFileData data(mirla::TextLines(file), chart.ImportDelimiters, &plotWindow);
+    data.show();
+    Settle();
+    saved = Save(data.grab(), out.filePath(QStringLiteral("show-data-dialog.png"))) && saved;
+    data.hide();
+
+    mirla::TfmExports exports(chart.Graph(), &plotWindow);
+    for (const char* part : {"cbName", "cbXAxis", "cbYAxis"})
+        exports.findChild<QCheckBox*>(QLatin1String(part))->setChecked(true);
+    exports.show();
+    Settle();
+    saved = Save(exports.grab(), out.filePath(QStringLiteral("export-dialog.png"))) && saved;
+    exports.hide();
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -341,7 +382,8 @@ int main(int argc, char* argv[]) {
     const bool dialogSaved = ShootSetVariableDialog(window, out) && ShootMatrixWindow(window, out) &&
                              ShootUnitsConverter(window, out);
     const bool plotSaved = ShootPlotWindow(window, out) && WritePlotPictures(window, out);
+    const bool dataSaved = ShootDataDialogs(window, out);
     if (guard.SawDialog())
         std::fprintf(stderr, "a modal dialog opened: the pictures may not show the intended state\n");
-    return pagesSaved && dialogSaved && plotSaved && !guard.SawDialog() ? 0 : 1;
+    return pagesSaved && dialogSaved && plotSaved && dataSaved && !guard.SawDialog() ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include "plotlib/DataFiles.h"
 #include "plotlib/Graph.h"
 #include "plotlib/Layer.h"
+#include "plotlib/MetafileDevice.h"
 
 #include <QPaintEngine>
 #include <QPainter>
@@ -14,9 +15,6 @@
 namespace mirla {
 
 namespace {
-
-constexpr int Dpi = 96;
-constexpr double MillimetresPerInch = 25.4;
 
 /// Cuts the segment p..q to `clip` (Liang-Barsky); std::nullopt when nothing of it is inside.
 std::optional<QLineF> ClippedSegment(QPointF p, QPointF q, const QRectF& clip) {
@@ -182,31 +180,7 @@ QPaintEngine* TDxfDevice::paintEngine() const {
 }
 
 int TDxfDevice::metric(PaintDeviceMetric metric) const {
-    switch (metric) {
-    case PdmWidth:
-        return m_size.width();
-    case PdmHeight:
-        return m_size.height();
-    case PdmWidthMM:
-        return static_cast<int>(std::lround(m_size.width() * MillimetresPerInch / Dpi));
-    case PdmHeightMM:
-        return static_cast<int>(std::lround(m_size.height() * MillimetresPerInch / Dpi));
-    case PdmDpiX:
-    case PdmDpiY:
-    case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY:
-        return Dpi;
-    case PdmDepth:
-        return 24;
-    case PdmNumColors:
-        return 1 << 24;
-    case PdmDevicePixelRatio:
-        return 1;
-    case PdmDevicePixelRatioScaled:
-        return static_cast<int>(devicePixelRatioFScale());
-    default:
-        return 0;
-    }
+    return PictureDeviceMetric(metric, m_size);
 }
 
 bool RecordingDxf(const QPainter& painter) {
