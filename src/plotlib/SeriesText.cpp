@@ -44,7 +44,7 @@ void TSeries::SaveToText(std::string& out) const {
     for (int i = 0; i < Count(); ++i) {
         out += ExactNumberText(X(i)) + ' ' + ExactNumberText(Y(i)) + ' ' + std::to_string(PointColor(i));
         const std::string& name = PointName(i);
-        out += name.empty() ? "\n" : ' ' + name + '\n';
+        out += name.empty() ? "\n" : ' ' + OneLine(name) + '\n';
     }
 }
 

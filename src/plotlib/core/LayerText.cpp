@@ -2,6 +2,7 @@
 
 #include "plotlib/core/DataText.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace mirla {
@@ -85,6 +86,12 @@ void TLayerTextReader::Fail(const std::string& message) const {
     throw TLayerTextError(m_line, message);
 }
 
+std::string OneLine(std::string text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return text;
+}
+
 std::string FlagText(bool on) {
     return on ? "1" : "0";
 }
@@ -94,7 +101,7 @@ void WriteLayerHeader(std::string& out, const TLayerHeader& header) {
     out += header.ClassName + '\n';
     out += std::to_string(header.Color) + ' ' + flag(header.Visible) + ' ' + std::to_string(header.Option) +
            ' ' + flag(header.Flag) + ' ' + ExactNumberText(header.Parameter) + ' ' + flag(header.Selected) +
-           ' ' + header.Name.substr(0, MaxNameLength) + '\n';
+           ' ' + OneLine(header.Name.substr(0, MaxNameLength)) + '\n';
     out += header.ClassName + '\n';
 }
 

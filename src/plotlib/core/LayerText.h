@@ -65,6 +65,8 @@ struct TLayerHeader {
     bool operator==(const TLayerHeader&) const = default;
 };
 
+/// `text` with every line break turned into a space, so that it stays on its line of the file.
+std::string OneLine(std::string text);
 /// A flag as layer files write it: "1" when set, "0" when not.
 std::string FlagText(bool on);
 /// Appends the three header lines.

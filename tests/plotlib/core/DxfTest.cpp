@@ -80,6 +80,9 @@ TEST(LayerTextTest, HeaderRoundTripAndFaults) {
     EXPECT_EQ(read.Name, "f(x) = a b");
     read.Name = header.Name;
     EXPECT_EQ(read, header);
+    std::string broken;
+    WriteLayerHeader(broken, {"TSeries", 0, true, 0, false, 0, false, "two\nlines"});
+    EXPECT_EQ(broken, "TSeries\n0 1 0 0 0 0 two lines\nTSeries\n");
 
     struct TCase {
         const char* Text;
