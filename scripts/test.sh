@@ -32,7 +32,7 @@ ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=off
 echo "== Fuzzing the evaluator and the file readers"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRLA_FUZZ=ON -DMIRLA_TESTS=OFF \
   -DMIRLA_GUI=OFF -DMIRLA_BENCH=OFF -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-fuzzers=(evaluate settings_file history_file constants_file user_functions user_variables)
+fuzzers=(evaluate settings_file history_file constants_file user_functions user_variables data_text)
 cmake --build build-fuzz -j "$jobs" --target "${fuzzers[@]/#/fuzz_}"
 # The evaluator gets the most time and short lines; each file reader a share of the time and
 # files of a few lines.

@@ -15,6 +15,8 @@
 #include "plotlib/Annotate.h"
 #include "plotlib/FigureDialogs.h"
 #include "plotlib/Graph.h"
+#include "plotlib/GraphExport.h"
+#include "plotlib/GraphImport.h"
 #include "plotlib/Legend.h"
 #include "plotlib/PictureFiles.h"
 #include "plotlib/Plot.h"
@@ -30,6 +32,8 @@
 #include "userdefs/ui/SetVarDialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
@@ -545,6 +549,42 @@ bool ShootChartWindows(TfmCalc& window, const QDir& out) {
     return saved;
 }
 
+/// The import dialog with a pasted grid, "Show data" on a file of three columns, and the export
+/// dialog with its preview.
+bool ShootDataDialogs(TfmCalc& window, const QDir& out) {
+    TfmPlot2D& plotWindow = *window.Plot2D();
+    TPlot& chart = plotWindow.Chart();
+    QString pasted;
+    std::string file;
+    for (int i = 0; i < 40; ++i) {
+        const double t = i * 0.25;
+        pasted += QStringLiteral("%1\t%2\n").arg(t).arg(std::sin(t) * std::exp(-t / 5), 0, 'g', 6);
+        file += QStringLiteral("%1, %2, %3\n").arg(i).arg(t).arg(std::cos(t), 0, 'g', 6).toStdString();
+    }
+    QApplication::clipboard()->setText(pasted);
+    mirla::TfmGraphImport import(chart.Graph(), nullptr, chart.ImportDelimiters, &plotWindow);
+    import.btPasteClick();
+    import.show();
+    Settle();
+    bool saved = Save(import.grab(), out.filePath(QStringLiteral("import-dialog.png")));
+    import.hide();
+
+    mirla::TfmFileData data(mirla::TextLines(file), chart.ImportDelimiters, &plotWindow);
+    data.show();
+    Settle();
+    saved = Save(data.grab(), out.filePath(QStringLiteral("show-data-dialog.png"))) && saved;
+    data.hide();
+
+    mirla::TfmExports exports(chart.Graph(), &plotWindow);
+    for (const char* part : {"cbName", "cbXAxis", "cbYAxis"})
+        exports.findChild<QCheckBox*>(QLatin1String(part))->setChecked(true);
+    exports.show();
+    Settle();
+    saved = Save(exports.grab(), out.filePath(QStringLiteral("export-dialog.png"))) && saved;
+    exports.hide();
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -595,9 +635,11 @@ int main(int argc, char* argv[]) {
         ShootPlotWindow(window, out) && WritePlotPictures(window, out) && ShootPrinting(window, out);
     const bool annotationsSaved = ShootAnnotations(window, out) && ShootSeriesOperations(window, out);
     const bool chartsSaved = ShootChartWindows(window, out);
+    const bool dataSaved = ShootDataDialogs(window, out);
     if (guard.SawDialog())
         std::fprintf(stderr, "a modal dialog opened: the pictures may not show the intended state\n");
-    return pagesSaved && dialogSaved && plotSaved && annotationsSaved && chartsSaved && !guard.SawDialog()
+    return pagesSaved && dialogSaved && plotSaved && annotationsSaved && chartsSaved && dataSaved &&
+                   !guard.SawDialog()
                ? 0
                : 1;
 }

@@ -1,6 +1,7 @@
 #include "plotlib/Graph.h"
 
 #include "plotlib/Annotate.h"
+#include "plotlib/DxfDevice.h"
 #include "plotlib/Series.h"
 #include "plotlib/core/ColorChoice.h"
 
@@ -470,6 +471,9 @@ void TGraph::LayOut(QPainter& painter) {
 }
 
 void TGraph::DrawBackground(QPainter& painter) {
+    // A DXF drawing gets the plot without its background.
+    if (RecordingDxf(painter))
+        return;
     painter.fillRect(m_drawRect, ToQColor(Printing() || Exporting() ? clWhite : BackColor));
     if (!Gradient.Visible || Gradient.Style == gsNone)
         return;
@@ -631,7 +635,9 @@ void TGraph::DrawLayer(QPainter& painter, int index) {
         std::erase_if(bars, [](TSeries* s) { return s->Style() != ssBar; });
         DrawBarGroup(*this, painter, bars);
     } else {
+        SetDxfLayer(painter, layer.Name());
         layer.Draw(painter);
+        SetDxfLayer(painter, std::string());
     }
     painter.restore();
 }

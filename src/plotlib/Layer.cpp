@@ -47,6 +47,22 @@ QFont ToQFont(const TFontSpec& spec) {
     return font;
 }
 
+TLayerHeader TLayer::TextHeader(int option, bool flag, double parameter) const {
+    return {TextClassName(), Color(), Visible(), option, flag, parameter, Selected(), Name()};
+}
+
+void TLayer::SaveToText(std::string& out) const {
+    WriteLayerHeader(out, TextHeader(0, false, 0));
+}
+
+void TLayer::LoadFromText(const TLayerHeader& header, TLayerTextReader& reader) {
+    CheckLayerClass(reader, TextClassName());
+    SetColor(header.Color);
+    SetVisible(header.Visible);
+    SetSelected(header.Selected);
+    SetName(header.Name);
+}
+
 void TLayer::BuildPopupMenu(QMenu& menu) {
     QAction* erase = menu.addAction(QStringLiteral("&Delete  <Ctrl>"));
     erase->setObjectName(QStringLiteral("miErase"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plotlib/core/Extent.h"
+#include "plotlib/core/LayerText.h"
 #include "plotlib/core/PlotTypes.h"
 
 #include <QColor>
@@ -92,6 +93,16 @@ public:
         return ToQColor(m_color);
     }
 
+    /// The class name that heads the layer in a layer text file; empty for layers that are not
+    /// written to one.
+    virtual std::string TextClassName() const { return {}; }
+    /// Appends the layer as text: the header (class name, colour, flags, name), then the data
+    /// of its class.
+    virtual void SaveToText(std::string& out) const;
+    /// Takes the header's settings and reads the rest of the layer written by `SaveToText`;
+    /// throws TLayerTextError at the line that does not read.
+    virtual void LoadFromText(const TLayerHeader& header, TLayerTextReader& reader);
+
     /// Adds the layer's own entries to a context menu: "&Delete  <Ctrl>" (miErase, wired to
     /// `Erase`) and "&Properties" (miProperties, which the host connects to its dialog by name).
     virtual void BuildPopupMenu(QMenu& menu);
@@ -113,6 +124,10 @@ public:
     virtual bool MouseMove(const TLayerMouse& mouse) { return ForgetHit(mouse); }
     virtual bool MouseUp(const TLayerMouse& mouse) { return ForgetHit(mouse); }
     virtual bool DoubleClick(const TLayerMouse& mouse) { return ForgetHit(mouse); }
+
+protected:
+    /// The header `SaveToText` writes with the class's integer option, flag and real parameter.
+    TLayerHeader TextHeader(int option, bool flag, double parameter) const;
 
 private:
     bool ForgetHit(const TLayerMouse&) {

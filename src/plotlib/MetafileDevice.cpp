@@ -543,32 +543,36 @@ bool TMetafileDevice::Save(const QString& path, QString& error) const {
     return true;
 }
 
-int TMetafileDevice::metric(PaintDeviceMetric metric) const {
+int PictureDeviceMetric(QPaintDevice::PaintDeviceMetric metric, QSize size) {
     switch (metric) {
-    case PdmWidth:
-        return m_size.width();
-    case PdmHeight:
-        return m_size.height();
-    case PdmWidthMM:
-        return qRound(m_size.width() * MillimetresPerInch / Dpi);
-    case PdmHeightMM:
-        return qRound(m_size.height() * MillimetresPerInch / Dpi);
-    case PdmNumColors:
+    case QPaintDevice::PdmWidth:
+        return size.width();
+    case QPaintDevice::PdmHeight:
+        return size.height();
+    case QPaintDevice::PdmWidthMM:
+        return qRound(size.width() * MillimetresPerInch / Dpi);
+    case QPaintDevice::PdmHeightMM:
+        return qRound(size.height() * MillimetresPerInch / Dpi);
+    case QPaintDevice::PdmNumColors:
         return 1 << 24;
-    case PdmDepth:
+    case QPaintDevice::PdmDepth:
         return 24;
-    case PdmDpiX:
-    case PdmDpiY:
-    case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY:
+    case QPaintDevice::PdmDpiX:
+    case QPaintDevice::PdmDpiY:
+    case QPaintDevice::PdmPhysicalDpiX:
+    case QPaintDevice::PdmPhysicalDpiY:
         return Dpi;
-    case PdmDevicePixelRatio:
+    case QPaintDevice::PdmDevicePixelRatio:
         return 1;
-    case PdmDevicePixelRatioScaled:
-        return int(devicePixelRatioFScale());
+    case QPaintDevice::PdmDevicePixelRatioScaled:
+        return int(QPaintDevice::devicePixelRatioFScale());
     default:
-        return QPaintDevice::metric(metric);
+        return 0;
     }
+}
+
+int TMetafileDevice::metric(PaintDeviceMetric metric) const {
+    return PictureDeviceMetric(metric, m_size);
 }
 
 } // namespace mirla

@@ -14,6 +14,9 @@
 
 namespace mirla {
 
+/// A metric of a picture device of `size` pixels at 96 dpi in 24-bit colour (0 for metrics it does not know).
+int PictureDeviceMetric(QPaintDevice::PaintDeviceMetric metric, QSize size);
+
 /// Which metafile flavour a TMetafileDevice writes.
 enum class TMetafileFormat { Wmf, Emf };
 

@@ -517,6 +517,7 @@ void TPlot::contextMenuEvent(QContextMenuEvent* event) {
         annotate.BuildPopupMenu(menu);
     } else if (TSeries* series = SeriesAt(event->pos())) {
         series->BuildPopupMenu(menu);
+        AddPasteEntry(menu, *series);
     } else {
         BuildContextMenu(menu);
     }

@@ -2,6 +2,7 @@
 
 #include "plotlib/Graph.h"
 #include "plotlib/PrintPage.h"
+#include "plotlib/core/DataText.h"
 
 #include <QImage>
 #include <QPoint>
@@ -111,6 +112,27 @@ public:
     void AddContour(std::unique_ptr<TLayer> contour);
     /// Frees every layer, empties both legends and the axes' user labels.
     void Clear();
+    /// Opens the import dialog "Paste Series from Clipboard" filling `target`, or a new series when
+    /// nullptr; redraws and returns true when a series was made or changed.
+    bool PasteSeries(TSeries* target = nullptr);
+    /// Opens the "Export" dialog on the plot.
+    void ExportSeries();
+    /// Asks for a file and writes the plot's drawing to it as a DXF drawing.
+    void SaveAsDxf();
+    /// Writes the plot's drawing to `path` as a DXF drawing; a failure is reported and gives false.
+    bool SaveDxfTo(const QString& path);
+    /// Asks for a file and writes the plot's layers to it as text.
+    void SaveLayers();
+    /// Writes the plot's layers to `path` as text; a failure is reported and gives false.
+    bool SaveLayersTo(const QString& path);
+    /// Asks for a layer text file and adds its layers to the plot.
+    void LoadLayers(bool replaceByName);
+    /// Adds the layers of the layer text file at `path` (first deleting the plot's layers of the
+    /// same names when `replaceByName`) and redraws; a file that does not read is reported with
+    /// its name and line, changes nothing and gives false.
+    bool LoadLayersFrom(const QString& path, bool replaceByName);
+    /// The delimiters of the import dialog, kept between uses.
+    TDelimiterSet ImportDelimiters;
     /// Writes the plot's settings to its INI file (nothing when `IniFileName` is empty); a file
     /// that cannot be updated is reported and left as it is.
     void SaveSettings();
@@ -167,6 +189,8 @@ private:
     /// The series with a drawn point within a few pixels of `position` (its hit index set), or nullptr.
     TSeries* SeriesAt(QPoint position) const;
     void BuildContextMenu(QMenu& menu);
+    /// The series' "&Paste" entry: the import dialog with the series as target.
+    void AddPasteEntry(QMenu& menu, TSeries& series);
     void AddGraphEntries(QMenu& menu);
     QSize PictureSize() const;
     /// The settings file of the print dialog: the graph's, or "Default.Ini" beside the program.

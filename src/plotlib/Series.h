@@ -132,6 +132,11 @@ public:
     TExtent GetExtent() const override;
     int PointCount() const override { return Count(); }
     void BuildPopupMenu(QMenu& menu) override;
+    std::string TextClassName() const override { return "TSeries"; }
+    /// Writes the header (style code as option, legend flag, bar width as parameter), a line of the
+    /// line and marker look, the point count and one line per point: X, Y, colour and name.
+    void SaveToText(std::string& out) const override;
+    void LoadFromText(const TLayerHeader& header, TLayerTextReader& reader) override;
     /// Deletes the point the mouse last hit; an emptied series leaves the graph.
     void DeleteHitPoint();
 
@@ -219,6 +224,8 @@ public:
     double MaxZ() const override;
     TExtent GetExtent() const override;
     void Draw(QPainter& painter) override;
+    /// A matrix is not written as a plain series.
+    std::string TextClassName() const override { return {}; }
 
 private:
     /// Position of cell (row, column) in the value and text lists; throws std::out_of_range outside.

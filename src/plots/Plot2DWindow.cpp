@@ -21,7 +21,6 @@ namespace {
 constexpr int View3DPercent = 8;
 constexpr int View3DFrameWidth = 10;
 constexpr const char* FormName = "fmPlot2D";
-constexpr const char* LaterHint = " (comes in a later version)";
 
 } // namespace
 
@@ -34,7 +33,7 @@ TfmPlot2D::TfmPlot2D(const std::string& settingsFile, QWidget* parent)
     m_chart->PrintTexts = ProgramPrintTexts();
     setCentralWidget(m_chart);
     BuildCommands();
-    BuildLaterCommands();
+    BuildDataCommands();
     BuildMenus();
     BuildToolBar();
     m_chart->Graph().IniFileName = settingsFile;
@@ -94,29 +93,42 @@ void TfmPlot2D::BuildCommands() {
     connect(miExit, &QAction::triggered, this, &QWidget::close);
 }
 
-void TfmPlot2D::BuildLaterCommands() {
-    // Importing and exporting series need dialogs of their own; until they exist the commands
-    // are shown but cannot be used.
-    acExportData = AddCommand("acExportData", TPlotTool::ExportData, "Export data",
-                              QStringLiteral("Export data") + LaterHint);
-    acImportData = AddCommand("acImportData", TPlotTool::ImportData, "Import data",
-                              QStringLiteral("Import data") + LaterHint);
-    miImport = new QAction(QStringLiteral("&Import"), this);
-    miImport->setObjectName(QStringLiteral("miImport"));
-    miExport = new QAction(QStringLiteral("&Export"), this);
-    miExport->setObjectName(QStringLiteral("miExport"));
-    for (QAction* entry : {miImport, miExport})
-        entry->setToolTip(entry->text().remove(QLatin1Char('&')) + LaterHint);
-    for (QAction* later : {acExportData, acImportData, miImport, miExport})
-        later->setEnabled(false);
+void TfmPlot2D::BuildDataCommands() {
+    acExportData = AddCommand("acExportData", TPlotTool::ExportData, "Export data", "Export data");
+    connect(acExportData, &QAction::triggered, m_chart, &TPlot::ExportSeries);
+    acImportData = AddCommand("acImportData", TPlotTool::ImportData, "Import data", "Import data");
+    const auto paste = [this] { m_chart->PasteSeries(); };
+    connect(acImportData, &QAction::triggered, this, paste);
+    const auto entry = [this](const char* name, const char* text) {
+        auto* action = new QAction(QString::fromLatin1(text), this);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    miImport = entry("miImport", "&Import");
+    connect(miImport, &QAction::triggered, this, paste);
+    // The menu's "&Export" exports, as the toolbar's "Export data" does.
+    miExport = entry("miExport", "&Export");
+    connect(miExport, &QAction::triggered, m_chart, &TPlot::ExportSeries);
+    miSaveAsDxf = entry("miSaveAsDxf", "Save as DXF...");
+    connect(miSaveAsDxf, &QAction::triggered, m_chart, &TPlot::SaveAsDxf);
+    miSaveLayers = entry("miSaveLayers", "Save &Layers...");
+    connect(miSaveLayers, &QAction::triggered, m_chart, &TPlot::SaveLayers);
+    miLoadLayers = entry("miLoadLayers", "Loa&d Layers...");
+    miReplaceLayers = entry("miReplaceLayers", "&Replace Layers by Name");
+    miReplaceLayers->setCheckable(true);
+    miReplaceLayers->setChecked(true);
+    connect(miLoadLayers, &QAction::triggered, this,
+            [this] { m_chart->LoadLayers(miReplaceLayers->isChecked()); });
 }
 
 void TfmPlot2D::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setToolTipsVisible(true);
-    file->addActions({acPrint, acSaveAs});
+    file->addActions({acPrint, acSaveAs, miSaveAsDxf});
     file->addSeparator();
     file->addActions({miImport, miExport});
+    file->addSeparator();
+    file->addActions({miSaveLayers, miLoadLayers, miReplaceLayers});
     file->addSeparator();
     file->addAction(miExit);
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));

@@ -47,7 +47,7 @@ protected:
 private:
     QAction* AddCommand(const char* name, TPlotTool tool, const QString& menuText, const QString& hint);
     void BuildCommands();
-    void BuildLaterCommands();
+    void BuildDataCommands();
     void BuildMenus();
     void BuildToolBar();
     void LoadWindowPlacement();
@@ -87,6 +87,10 @@ private:
     QAction* acImportData = nullptr;
     QAction* miImport = nullptr;
     QAction* miExport = nullptr;
+    QAction* miSaveAsDxf = nullptr;
+    QAction* miSaveLayers = nullptr;
+    QAction* miLoadLayers = nullptr;
+    QAction* miReplaceLayers = nullptr;
     QAction* miExit = nullptr;
 };
 
