@@ -18,6 +18,13 @@ public:
     /// in the source's colour darkened by 64. It has no points when the fit has no single solution
     /// (fewer distinct X values than degree + 1). The host adds it to the graph.
     TFitSeries(TGraph& graph, const TSeries& source, int pointCount, int degree);
+    /// An empty fit of degree 0, for `LoadFromText` to fill.
+    explicit TFitSeries(TGraph& graph);
+
+    std::string TextClassName() const override { return "TFitSeries"; }
+    /// Writes the series, then the degree and c0 .. c40 on one line.
+    void SaveToText(std::string& out) const override;
+    void LoadFromText(const TLayerHeader& header, TLayerTextReader& reader) override;
 
     /// The degree of the polynomial.
     int Degree() const { return m_degree; }

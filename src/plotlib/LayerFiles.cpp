@@ -1,5 +1,6 @@
 #include "plotlib/LayerFiles.h"
 
+#include "plotlib/FitSeries.h"
 #include "plotlib/Graph.h"
 #include "plotlib/Series.h"
 #include "plotlib/core/LayerText.h"
@@ -11,6 +12,8 @@ namespace mirla {
 std::unique_ptr<TLayer> CreateLayerOfClass(std::string_view className, TGraph& graph) {
     if (className == "TSeries")
         return std::make_unique<TSeries>(graph, std::string(), ssLine, clBlack);
+    if (className == "TFitSeries")
+        return std::make_unique<TFitSeries>(graph);
     return nullptr;
 }
 

@@ -1,4 +1,5 @@
 #include "plotlib/DxfDevice.h"
+#include "plotlib/FitSeries.h"
 #include "plotlib/Graph.h"
 #include "plotlib/LayerFiles.h"
 #include "plotlib/Legend.h"
@@ -67,6 +68,24 @@ TEST(LayerFiles, SeriesRoundTrip) {
     // Only the series shown in the legend gets an entry.
     EXPECT_EQ(copy.Legend().Count(), 1);
     EXPECT_EQ(copy.Legend().IndexOfSeries(&SeriesAt(copy, 1)), 0);
+}
+
+TEST(LayerFiles, FitSeriesRoundTrip) {
+    TGraph source;
+    TSeries& data = AddSeries(source, "data", clRed, {1, 3, 7, 13});
+    source.AddLayer(std::make_unique<TFitSeries>(source, data, 200, 2));
+
+    TGraph copy;
+    std::string error;
+    ASSERT_TRUE(LoadLayersText(copy, LayersText(source), false, error)) << error;
+    ASSERT_EQ(copy.LayerCount(), 2);
+    EXPECT_EQ(LayersText(copy), LayersText(source));
+    const auto& fit = dynamic_cast<const TFitSeries&>(*copy.Layer(1));
+    EXPECT_EQ(fit.Degree(), 2);
+    EXPECT_EQ(fit.Count(), 200);
+    // y = x^2 + x + 1 through the four points.
+    EXPECT_NEAR(fit.Coefficients()[2], 1, 1e-12);
+    EXPECT_NEAR(fit.Coefficients()[0], 1, 1e-12);
 }
 
 TEST(LayerFiles, ReplacingByName) {
