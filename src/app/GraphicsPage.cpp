@@ -1,11 +1,12 @@
 #include "app/GraphicsPage.h"
 
 #include "app/core/CalcSettings.h"
+#include "app/core/PlotSampling.h"
 #include "engine/Engine.h"
 #include "engine/EngineText.h"
 #include "engine/InputPreparation.h"
 #include "numbers/RealFormat.h"
-#include "plotlib/Legend.h"
+#include "plotlib/FunctionCurve.h"
 #include "plotlib/Plot.h"
 #include "plotlib/Series.h"
 #include "plots/Plot2DWindow.h"
@@ -30,10 +31,7 @@ namespace mirla {
 
 namespace {
 
-constexpr double CoordinateLimit = 115425.2;
 constexpr std::uint8_t MapIntegralAgreement = 7;
-constexpr int VariableX = 1;
-constexpr int MarkersPerCurve = 20;
 
 const char* const RealTypeCaptions[] = {"Plot f(X)", "Contour Plot f(X,Y)", "Color Shading f(X,Y)", "Surface",
                                         "Polar"};
@@ -54,7 +52,7 @@ bool IsMap(int type) {
 }
 
 TFieldValidator Coordinate(const char* name) {
-    return TFieldValidator(name, TFieldKind::Real, -CoordinateLimit, CoordinateLimit);
+    return TFieldValidator(name, TFieldKind::Real, -MaxPlotCoordinate, MaxPlotCoordinate);
 }
 
 /// Holds the main window busy for one plot request: the page control is disabled, and the plot
@@ -378,28 +376,26 @@ void TGraphicsPage::btGraphFxClick() {
     const QString line = Shell().InputLineText();
     edLegend->setText("f(" + line + ")");
 
-    const TColor colour = plot.FreeColor();
-    auto series =
-        std::make_unique<TSeries>(plot.Graph(), edLegend->text().toStdString(), ssLineAndPoint, colour);
-    series->SetMarkerStyle(plot.FreeMarker());
-    series->SetMarkerColor(colour);
+    const int steps = static_cast<int>(FieldValue(StepsX));
+    auto series = NewFunctionCurve(plot.Graph(), edLegend->text().toStdString(), steps);
+    const TColor colour = series->Color();
     plot.YAxis().Name = edY->text().toStdString();
     plot.XAxis().Name = edX->text().toStdString();
     plot.Title().Text = edTitle->text().toStdString();
 
     const Extended a = ExtendedValue(FromX);
     const Extended b = ExtendedValue(ToX);
-    const int steps = static_cast<int>(FieldValue(StepsX));
-    const Extended h = (b - a) / (steps - 1);
     // Blanks go and the parentheses are checked as for the calculator's own evaluation.
     engine.ClearError();
     PrepareInput(engine, EngineTextFromUtf8(line.toStdString()));
     TSeries& curve = *series;
     plot.Graph().AddLayer(std::move(series));
     curve.SetName("f(" + QString(line).remove(QLatin1Char(' ')).toStdString() + ")");
-    curve.SetMarkerStep(steps / MarkersPerCurve);
 
-    if (!SampleCurve(curve, colour, a, h, steps)) {
+    const bool sampled = SampleCurve(
+        engine, a, b, steps, [this](int percent) { Shell().ShowProgress(percent); },
+        [&curve, colour](double x, double y) { curve.AddPoint(colour, "", x, y); });
+    if (!sampled) {
         const int code = engine.ErrorCode;
         Shell().ReturnClick();
         if (code != ErrUserBreak)
@@ -408,41 +404,12 @@ void TGraphicsPage::btGraphFxClick() {
         plot.Graph().DeleteLayer(plot.Graph().LayerCount() - 1);
         return;
     }
-    auto entry = std::make_unique<TLineLegend>(plot.Graph());
-    curve.AttachLegend(entry.get());
-    plot.Legend().Add(std::move(entry));
+    AddLineLegend(plot.Graph(), curve);
     plot.Title().Text = edTitle->text().toStdString();
     window.show();
     plot.Refresh();
     Shell().ShowProgress(0);
     Shell().MoveToHistoryTop();
-}
-
-bool TGraphicsPage::SampleCurve(TSeries& curve, TColor colour, Extended a, Extended h, int steps) {
-    EvalContext& engine = Shell().Engine();
-    if (engine.ErrorFlag) // the parentheses did not match
-        return false;
-    Extended x = a;
-    engine.Variable(VariableX).Value = x;
-    for (int i = 1; i <= steps; ++i) {
-        Shell().ShowProgress(static_cast<int>(std::lround(100.0 * i / (steps + 1))));
-        PumpMessages(engine);
-        // Stop is honoured at every point, not only inside the engine's own long loops.
-        if (CheckBreak(engine))
-            return false;
-        const Extended y = Evaluate(engine);
-        if (engine.ErrorFlag)
-            return false;
-        // The series keeps doubles: a value beyond their range would turn into infinity there.
-        if (!std::isfinite(static_cast<double>(y))) {
-            RaiseEvalError(engine, ErrOverflow);
-            return false;
-        }
-        curve.AddPoint(colour, "", static_cast<double>(x), static_cast<double>(y));
-        x = a + i * h;
-        engine.Variable(VariableX).Value = x;
-    }
-    return true;
 }
 
 bool TGraphicsPage::CheckField(TField field) {

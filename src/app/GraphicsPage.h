@@ -73,7 +73,6 @@ private:
     void btHelpClick();
     void bbOKClick();
     void btGraphFxClick();
-    bool SampleCurve(TSeries& curve, TColor colour, Extended a, Extended h, int steps);
     Extended ExtendedValue(TField field) const;
     bool CheckField(TField field);
     bool CheckOrder(TField low, TField high, const QString& message);
