@@ -2,9 +2,9 @@
 // and the memory the surface window takes for a 200 x 200 grid. Run under Xvfb: the surface
 // graph needs an OpenGL display.
 #include "app/CalcWindow.h"
-#include "app/ChartSampling.h"
 #include "app/GraphicsPage.h"
 #include "app/core/CalcFiles.h"
+#include "app/core/PlotSampling.h"
 #include "engine/EvalContext.h"
 #include "engine/InputPreparation.h"
 #include "plotlib/core/VtChartData.h"
@@ -82,7 +82,7 @@ void PrepareEngine(mirla::EvalContext& engine, const char* line) {
 void BM_SurfaceSampling200(benchmark::State& state) {
     mirla::EvalContext engine;
     const long double h = 10.0L / (SurfaceSteps - 1);
-    const mirla::TSurfaceGrid grid{-5, h, SurfaceSteps, -5, h, SurfaceSteps};
+    const mirla::TSampleGrid grid{{-5, h, SurfaceSteps}, {-5, h, SurfaceSteps}};
     for (auto _ : state) {
         PrepareEngine(engine, SurfaceLine);
         mirla::TVtChartData chart;
@@ -115,8 +115,8 @@ void BM_PolarSampling3600(benchmark::State& state) {
         PrepareEngine(engine, PolarLine);
         std::vector<double> angles;
         std::vector<double> radii;
-        benchmark::DoNotOptimize(
-            mirla::SamplePolar(engine, 0, 360.0L / (PolarSteps - 1), PolarSteps, angles, radii, [](int) {}));
+        benchmark::DoNotOptimize(mirla::SamplePolar(engine, mirla::TSampleAxis::Spanning(0, 360, PolarSteps),
+                                                    angles, radii, [](int) {}));
     }
 }
 

@@ -1,12 +1,12 @@
 #include "app/GraphicsPage.h"
 
-#include "app/ChartSampling.h"
 #include "app/core/CalcSettings.h"
+#include "app/core/PlotSampling.h"
 #include "engine/Engine.h"
 #include "engine/EngineText.h"
 #include "engine/InputPreparation.h"
 #include "numbers/RealFormat.h"
-#include "plotlib/Legend.h"
+#include "plotlib/FunctionCurve.h"
 #include "plotlib/Plot.h"
 #include "plotlib/Series.h"
 #include "plots/Plot2DWindow.h"
@@ -34,10 +34,7 @@ namespace mirla {
 
 namespace {
 
-constexpr double CoordinateLimit = 115425.2;
 constexpr std::uint8_t MapIntegralAgreement = 7;
-constexpr int VariableX = 1;
-constexpr int MarkersPerCurve = 20;
 
 const char* const RealTypeCaptions[] = {"Plot f(X)", "Contour Plot f(X,Y)", "Color Shading f(X,Y)", "Surface",
                                         "Polar"};
@@ -58,7 +55,7 @@ bool IsMap(int type) {
 }
 
 TFieldValidator Coordinate(const char* name) {
-    return TFieldValidator(name, TFieldKind::Real, -CoordinateLimit, CoordinateLimit);
+    return TFieldValidator(name, TFieldKind::Real, -MaxPlotCoordinate, MaxPlotCoordinate);
 }
 
 /// Holds the main window busy for one plot request: the page control is disabled, and the plot
@@ -400,33 +397,29 @@ void TGraphicsPage::btGraphFxClick() {
     const QString line = Shell().InputLineText();
     edLegend->setText("f(" + line + ")");
 
-    const TColor colour = plot.FreeColor();
-    auto series =
-        std::make_unique<TSeries>(plot.Graph(), edLegend->text().toStdString(), ssLineAndPoint, colour);
-    series->SetMarkerStyle(plot.FreeMarker());
-    series->SetMarkerColor(colour);
+    const int steps = static_cast<int>(FieldValue(StepsX));
+    auto series = NewFunctionCurve(plot.Graph(), edLegend->text().toStdString(), steps);
+    const TColor colour = series->Color();
     plot.YAxis().Name = edY->text().toStdString();
     plot.XAxis().Name = edX->text().toStdString();
     plot.Title().Text = edTitle->text().toStdString();
 
     const Extended a = ExtendedValue(FromX);
     const Extended b = ExtendedValue(ToX);
-    const int steps = static_cast<int>(FieldValue(StepsX));
-    const Extended h = (b - a) / (steps - 1);
     PrepareSampledText(line);
     TSeries& curve = *series;
     plot.Graph().AddLayer(std::move(series));
     curve.SetName("f(" + QString(line).remove(QLatin1Char(' ')).toStdString() + ")");
-    curve.SetMarkerStep(steps / MarkersPerCurve);
 
-    if (!SampleCurve(curve, colour, a, h, steps)) {
+    const bool sampled = SampleCurve(
+        engine, TSampleAxis::Spanning(a, b, steps), [this](int percent) { Shell().ShowProgress(percent); },
+        [&curve, colour](double x, double y) { curve.AddPoint(colour, "", x, y); });
+    if (!sampled) {
         ReportSamplingFailure();
         plot.Graph().DeleteLayer(plot.Graph().LayerCount() - 1);
         return;
     }
-    auto entry = std::make_unique<TLineLegend>(plot.Graph());
-    curve.AttachLegend(entry.get());
-    plot.Legend().Add(std::move(entry));
+    AddLineLegend(plot.Graph(), curve);
     plot.Title().Text = edTitle->text().toStdString();
     window.show();
     plot.Refresh();
@@ -434,22 +427,11 @@ void TGraphicsPage::btGraphFxClick() {
     Shell().MoveToHistoryTop();
 }
 
-bool TGraphicsPage::SampleCurve(TSeries& curve, TColor colour, Extended a, Extended h, int steps) {
-    EvalContext& engine = Shell().Engine();
-    if (engine.ErrorFlag) // the parentheses did not match
-        return false;
-    Extended x = a;
-    engine.Variable(VariableX).Value = x;
-    for (int i = 1; i <= steps; ++i) {
-        Shell().ShowProgress(static_cast<int>(std::lround(100.0 * i / (steps + 1))));
-        double y = 0;
-        if (!SamplePoint(engine, y))
-            return false;
-        curve.AddPoint(colour, "", static_cast<double>(x), y);
-        x = a + i * h;
-        engine.Variable(VariableX).Value = x;
-    }
-    return true;
+TSampleGrid TGraphicsPage::RequestedGrid() const {
+    return {
+        TSampleAxis::Spanning(ExtendedValue(FromX), ExtendedValue(ToX), static_cast<int>(FieldValue(StepsX))),
+        TSampleAxis::Spanning(ExtendedValue(FromY), ExtendedValue(ToY),
+                              static_cast<int>(FieldValue(StepsY)))};
 }
 
 void TGraphicsPage::PrepareSampledText(const QString& line) {
@@ -484,13 +466,7 @@ void TGraphicsPage::PlotSurface() {
     data.TitleText = m_complexMode ? "|" + legend + "|" : legend;
     data.Axes[1].Title = data.Axes[2].Title = edTitle->text().toStdString();
     data.Axes[3].Title = edY->text().toStdString();
-    TSurfaceGrid grid;
-    grid.Nx = static_cast<int>(FieldValue(StepsX));
-    grid.Ny = static_cast<int>(FieldValue(StepsY));
-    grid.A = ExtendedValue(FromX);
-    grid.Hx = (ExtendedValue(ToX) - grid.A) / (grid.Nx - 1);
-    grid.P = ExtendedValue(FromY);
-    grid.Hy = (ExtendedValue(ToY) - grid.P) / (grid.Ny - 1);
+    const TSampleGrid grid = RequestedGrid();
     const QString line = Shell().InputLineText();
     PrepareSampledText(m_complexMode ? "abs(" + line + ")" : line);
     TComplexEvaluator* complex = m_complexMode ? &Shell().ComplexEvaluator() : nullptr;
@@ -513,13 +489,11 @@ void TGraphicsPage::PlotPolar() {
     engine.BreakRequested = false;
 
     const int steps = static_cast<int>(FieldValue(StepsX));
-    const Extended a = ExtendedValue(FromX);
-    const Extended h = (ExtendedValue(ToX) - a) / (steps - 1);
     PrepareSampledText(Shell().InputLineText());
     std::vector<double> angles;
     std::vector<double> radii;
-    if (!SamplePolar(engine, a, h, steps, angles, radii,
-                     [this](int percent) { Shell().ShowProgress(percent); })) {
+    if (!SamplePolar(engine, TSampleAxis::Spanning(ExtendedValue(FromX), ExtendedValue(ToX), steps), angles,
+                     radii, [this](int percent) { Shell().ShowProgress(percent); })) {
         ReportSamplingFailure();
         return;
     }

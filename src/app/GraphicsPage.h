@@ -4,6 +4,7 @@
 #include "app/PageBase.h"
 #include "app/core/CalcSettings.h"
 #include "app/core/FieldValidator.h"
+#include "app/core/PlotSampling.h"
 #include "engine/Extended.h"
 #include "plotlib/core/PlotTypes.h"
 
@@ -73,7 +74,8 @@ private:
     void btHelpClick();
     void bbOKClick();
     void btGraphFxClick();
-    bool SampleCurve(TSeries& curve, TColor colour, Extended a, Extended h, int steps);
+    /// The X and Y sample points of the fields.
+    TSampleGrid RequestedGrid() const;
     void PlotSurface();
     void PlotPolar();
     /// Prepares the input line (blanks removed, parentheses checked) as the engine's input text.

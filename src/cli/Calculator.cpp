@@ -23,17 +23,17 @@ bool IsReadableFile(const std::string& fileName) {
 }
 
 /// Loads one file through `load`; false when the file cannot be read at all.
-template <typename Load> bool LoadFile(const std::string& fileName, Load load) {
+template <typename Load> bool LoadFile(const std::string& fileName, std::string_view program, Load load) {
     if (fileName.empty()) {
         return true;
     }
     if (!IsReadableFile(fileName)) {
-        std::cerr << "mirlac: Can't read file " << fileName << '\n';
+        std::cerr << program << ": Can't read file " << fileName << '\n';
         return false;
     }
     std::string message;
     if (!load(fileName, message)) {
-        std::cerr << "mirlac: " << message << '\n';
+        std::cerr << program << ": " << message << '\n';
     }
     return true;
 }
@@ -69,12 +69,12 @@ void ApplySettings(EvalContext& ctx, const TCliOptions& options) {
     ctx.IntegralAgreement = static_cast<std::uint8_t>(options.Precision);
 }
 
-bool LoadUserFiles(EvalContext& ctx, const TCliOptions& options) {
-    return LoadFile(options.FunctionsFile,
+bool LoadUserFiles(EvalContext& ctx, const TCliOptions& options, std::string_view program) {
+    return LoadFile(options.FunctionsFile, program,
                     [&](const std::string& name, std::string& message) {
                         return ctx.UserFunctions.LoadFunctions(name, message);
                     }) &&
-           LoadFile(options.VariablesFile, [&](const std::string& name, std::string& message) {
+           LoadFile(options.VariablesFile, program, [&](const std::string& name, std::string& message) {
                return LoadUserVariables(ctx, name, message);
            });
 }

@@ -19,9 +19,9 @@ struct TLineResult {
 void ApplySettings(EvalContext& ctx, const TCliOptions& options);
 
 /// Loads the user-function and user-variable files named in `options`. A refused line is
-/// reported on standard error and loading goes on; false (with a message on standard error)
-/// when a file cannot be read.
-bool LoadUserFiles(EvalContext& ctx, const TCliOptions& options);
+/// reported on standard error, after the name of the `program`, and loading goes on; false
+/// (with a message on standard error) when a file cannot be read.
+bool LoadUserFiles(EvalContext& ctx, const TCliOptions& options, std::string_view program);
 
 /// Removes the blanks of `typed` (engine characters), checks its parentheses and evaluates
 /// it from a clear error state with no argument list open. On error the position and length

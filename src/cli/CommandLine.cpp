@@ -31,8 +31,17 @@ std::optional<int> ParseKeyword(std::string_view text, const std::array<Keyword,
     return std::nullopt;
 }
 
-/// A decimal number made of digits only, within [low, high].
-std::optional<int> ParseNumber(std::string_view text, int low, int high) {
+std::optional<int> ParseBits(std::string_view text) {
+    const std::optional<int> bits = ParseCliInteger(text, 7, 32);
+    if (bits && (*bits == 7 || *bits == 8 || *bits == 16 || *bits == 32)) {
+        return bits;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<int> ParseCliInteger(std::string_view text, int low, int high) {
     int value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
@@ -43,16 +52,7 @@ std::optional<int> ParseNumber(std::string_view text, int low, int high) {
     return value;
 }
 
-std::optional<int> ParseBits(std::string_view text) {
-    const std::optional<int> bits = ParseNumber(text, 7, 32);
-    if (bits && (*bits == 7 || *bits == 8 || *bits == 16 || *bits == 32)) {
-        return bits;
-    }
-    return std::nullopt;
-}
-
-/// Applies one "--name=value" option; false when the name is unknown or the value invalid.
-bool ApplyValueOption(std::string_view name, std::string_view value, TCliOptions& options) {
+bool ApplyCalcOption(std::string_view name, std::string_view value, TCliOptions& options) {
     auto store = [](std::optional<int> parsed, int& target) {
         if (parsed) {
             target = *parsed;
@@ -63,7 +63,7 @@ bool ApplyValueOption(std::string_view name, std::string_view value, TCliOptions
         return store(ParseKeyword(value, NotationWords), options.Notation);
     }
     if (name == "digits") {
-        return store(ParseNumber(value, 3, 40), options.Width);
+        return store(ParseCliInteger(value, 3, 40), options.Width);
     }
     if (name == "base") {
         return store(ParseKeyword(value, BaseWords), options.Base);
@@ -78,7 +78,7 @@ bool ApplyValueOption(std::string_view name, std::string_view value, TCliOptions
         return store(ParseKeyword(value, FormWords), options.ComplexForm);
     }
     if (name == "precision") {
-        return store(ParseNumber(value, 1, 20), options.Precision);
+        return store(ParseCliInteger(value, 1, 20), options.Precision);
     }
     if (name == "functions") {
         options.FunctionsFile = value;
@@ -90,6 +90,8 @@ bool ApplyValueOption(std::string_view name, std::string_view value, TCliOptions
     }
     return false;
 }
+
+namespace {
 
 TCommandLine BadUsage(std::string problem) {
     TCommandLine result;
@@ -137,7 +139,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (equals == std::string_view::npos) {
                 return BadUsage("unknown option or missing value: " + arg);
             }
-            if (!ApplyValueOption(text.substr(2, equals - 2), text.substr(equals + 1), result.Options)) {
+            if (!ApplyCalcOption(text.substr(2, equals - 2), text.substr(equals + 1), result.Options)) {
                 return BadUsage("unknown option or invalid value: " + arg);
             }
         }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mirla {
@@ -31,6 +33,13 @@ struct TCommandLine {
     TCliOptions Options;
     std::string Problem;
 };
+
+/// A decimal number made of digits only, within [low, high].
+std::optional<int> ParseCliInteger(std::string_view text, int low, int high);
+
+/// Applies one "--name=value" option of the calculator's settings; false when the name is
+/// unknown or the value invalid.
+bool ApplyCalcOption(std::string_view name, std::string_view value, TCliOptions& options);
 
 /// Reads the arguments (without the program name). Arguments beginning with "--" are options
 /// wherever they stand, until a lone "--"; every other argument is an expression.

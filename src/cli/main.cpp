@@ -122,7 +122,7 @@ int Run(const TCliOptions& options) {
     ApplySettings(ctx, options);
     TComplexEvaluator complexEvaluator(ctx);
     complexEvaluator.SetForm(static_cast<std::uint8_t>(options.ComplexForm));
-    if (!LoadUserFiles(ctx, options)) {
+    if (!LoadUserFiles(ctx, options, "mirlac")) {
         return ExitBadUsage;
     }
     InstallInterruptHandler(ctx.BreakRequested, atTerminal);

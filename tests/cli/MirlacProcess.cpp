@@ -44,7 +44,8 @@ bool OpenErrorStream(TErrorStream errorStream, int (&ends)[2]) {
 
 } // namespace
 
-TMirlacProcess::TMirlacProcess(const std::vector<std::string>& args, TErrorStream errorStream) {
+TMirlacProcess::TMirlacProcess(const std::vector<std::string>& args, TErrorStream errorStream,
+                               const char* program) {
     // Writing to a mirlac that has already exited must fail the test, not kill it.
     std::signal(SIGPIPE, SIG_IGN);
     int in[2];
@@ -61,14 +62,14 @@ TMirlacProcess::TMirlacProcess(const std::vector<std::string>& args, TErrorStrea
     for (const int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) {
         posix_spawn_file_actions_addclose(&actions, fd);
     }
-    std::vector<std::string> argStrings{MIRLAC_PATH};
+    std::vector<std::string> argStrings{program};
     argStrings.insert(argStrings.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& arg : argStrings) {
         argv.push_back(arg.data());
     }
     argv.push_back(nullptr);
-    const int spawned = posix_spawn(&m_pid, MIRLAC_PATH, &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&m_pid, program, &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     close(in[0]);
     close(out[1]);
@@ -77,7 +78,7 @@ TMirlacProcess::TMirlacProcess(const std::vector<std::string>& args, TErrorStrea
     m_out = out[0];
     m_err = err[0];
     if (spawned != 0) {
-        throw std::runtime_error(std::string("cannot start " MIRLAC_PATH ": ") + std::strerror(spawned));
+        throw std::runtime_error(std::string("cannot start ") + program + ": " + std::strerror(spawned));
     }
 }
 
@@ -155,8 +156,8 @@ TRunResult TMirlacProcess::Finish() {
     return result;
 }
 
-TRunResult RunMirlac(const std::vector<std::string>& args, const std::string& input) {
-    TMirlacProcess process(args);
+TRunResult RunMirlac(const std::vector<std::string>& args, const std::string& input, const char* program) {
+    TMirlacProcess process(args, TErrorStream::Pipe, program);
     process.Write(input);
     return process.Finish();
 }

@@ -20,9 +20,9 @@ enum class TErrorStream { Pipe, Terminal };
 /// standard error is a pipe or a pseudo-terminal read through the same calls.
 class TMirlacProcess {
 public:
-    /// Starts the built mirlac with these arguments.
+    /// Starts the built mirlac (or another `program`) with these arguments.
     explicit TMirlacProcess(const std::vector<std::string>& args,
-                            TErrorStream errorStream = TErrorStream::Pipe);
+                            TErrorStream errorStream = TErrorStream::Pipe, const char* program = MIRLAC_PATH);
     ~TMirlacProcess();
     TMirlacProcess(const TMirlacProcess&) = delete;
     TMirlacProcess& operator=(const TMirlacProcess&) = delete;
@@ -48,8 +48,9 @@ private:
     std::string m_outBuffer;
 };
 
-/// Runs mirlac with these arguments and this standard input to the end.
-TRunResult RunMirlac(const std::vector<std::string>& args, const std::string& input = "");
+/// Runs mirlac (or another `program`) with these arguments and this standard input to the end.
+TRunResult RunMirlac(const std::vector<std::string>& args, const std::string& input = "",
+                     const char* program = MIRLAC_PATH);
 
 /// The lines of a text, without their line ends.
 std::vector<std::string> SplitLines(const std::string& text);

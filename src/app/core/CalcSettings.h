@@ -12,6 +12,8 @@ class TCalcFiles;
 constexpr int PlotTypeCount = 5;
 /// Most steps a plot samples along one axis.
 constexpr int MaxPlotSteps = 16000;
+/// Largest coordinate, in either direction, that a plot range may reach.
+constexpr double MaxPlotCoordinate = 115425.2;
 
 /// Every setting the calculator remembers between runs, with its default.
 class TCalcSettings {
