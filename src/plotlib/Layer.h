@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QtCore/qnamespace.h>
 
+#include <optional>
 #include <string>
 
 class QFont;
@@ -102,6 +103,14 @@ public:
     int HitIndex() const { return m_hitIndex; }
     /// Remembers the point the mouse hit (-1 for none).
     void SetHitIndex(int index) { m_hitIndex = index; }
+
+    /// The value the layer shows at world point (x, y) for the status bar ("Z="): `MissingValue`
+    /// where it has none; nothing for layers that show no values over the plane.
+    virtual std::optional<double> ValueAt(double x, double y) const {
+        (void)x;
+        (void)y;
+        return std::nullopt;
+    }
 
     /// Mouse hooks, called by the plot for the layer that owns the current interaction. Each
     /// returns whether the layer took the event (the plot then leaves zoom and pan alone); by
