@@ -13,6 +13,7 @@
 #include "numbers/ComplexFormat.h"
 #include "numbers/RealFormat.h"
 #include "plotlib/Plot.h"
+#include "plots/ContourPlotWindow.h"
 #include "plots/Plot2DWindow.h"
 #include "runtime/SettingsFile.h"
 #include "userdefs/ui/ConstantsPage.h"
@@ -187,6 +188,8 @@ TfmCalc::TfmCalc(const TCalcFiles& files, QWidget* parent)
     // A settings file that could not be read has been reported: the plot window leaves it alone.
     m_plot2D = new TfmPlot2D(settingsRead ? m_files.SettingsFile() : std::string(), this);
     m_plot2D->SetSavesSettings(m_savesFiles);
+    m_contourPlot = new TfmContourPlot(settingsRead ? m_files.SettingsFile() : std::string(), this);
+    m_contourPlot->SetSavesSettings(m_savesFiles);
     SetDisplayWidth(m_width);
     BuildPages();
     for (TCalcPage* page : m_pageList)
@@ -482,6 +485,8 @@ void TfmCalc::SetDisplayWidth(int width) {
     // The plot's info bubble shows its values with as many digits as the results.
     if (m_plot2D)
         m_plot2D->Chart().Graph().Info.NumberOfGeneralDigits = width;
+    if (m_contourPlot)
+        m_contourPlot->Chart().Graph().Info.NumberOfGeneralDigits = width;
 }
 
 void TfmCalc::SetPlotting(bool running) {
@@ -539,8 +544,6 @@ bool TfmCalc::EvaluateLine(const std::string& typed, QString& resultText) {
     m_ctx.BreakRequested = false;
     m_ctx.UsedVariables.Clear();
     m_ctx.ArgDepth = 0;
-    // The integration compares its passes to the precision counter's number of digits.
-    m_ctx.IntegralAgreement = static_cast<std::uint8_t>(std::clamp(m_settings.Precision, 1, 20));
     PrepareInput(m_ctx, typed);
     std::string blankFree = m_ctx.Input;
     if (!m_ctx.ErrorFlag) {
@@ -771,11 +774,15 @@ void TfmCalc::closeEvent(QCloseEvent* event) {
     m_closeAfterCycle = false;
     // A settings file that could not be updated has been reported once: the plot window leaves
     // it alone too.
-    if (!SaveSettings())
+    if (!SaveSettings()) {
         m_plot2D->SetSavesSettings(false);
+        m_contourPlot->SetSavesSettings(false);
+    }
     // An open plot window keeps its placement and plot settings as if the user had closed it.
     if (m_plot2D->isVisible())
         m_plot2D->close();
+    if (m_contourPlot->isVisible())
+        m_contourPlot->close();
     SaveHistory();
     event->accept();
 }

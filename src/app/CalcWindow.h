@@ -30,6 +30,7 @@ class TCalcPage;
 class TCalculatorPage;
 class TTapePage;
 class TGraphicsPage;
+class TfmContourPlot;
 class TfmPlot2D;
 
 /// A drop-down list with a line edit laid over its text area: the list keeps past entries
@@ -71,6 +72,7 @@ public:
     QString InputLineText() const override;
     void ReturnClick() override;
     TfmPlot2D* Plot2D() override { return m_plot2D; }
+    TfmContourPlot* ContourPlot() override { return m_contourPlot; }
     void ShowAssistantText(const QString& text) override;
     void MoveToHistoryTop() override;
     void SetPlotting(bool running) override;
@@ -185,6 +187,7 @@ private:
     int m_graphicsIndex = -1;
     TGraphicsPage* m_graphicsPage = nullptr;
     TfmPlot2D* m_plot2D = nullptr;
+    TfmContourPlot* m_contourPlot = nullptr;
 };
 
 } // namespace mirla

@@ -9,6 +9,7 @@
 #include "numbers/ComplexEvaluator.h"
 #include "numbers/ComplexFormat.h"
 #include "numbers/RealFormat.h"
+#include "plots/ContourPlotWindow.h"
 #include "plots/Plot2DWindow.h"
 #include "units/ui/ConvWindow.h"
 
@@ -297,28 +298,33 @@ void TCalculatorPage::BuildShowPlotsButton(QGridLayout* grid, int row, int colum
     pmShow->setToolTipsVisible(true);
     miPlotFx = pmShow->addAction("&Plot f(X)");
     miPlotFx->setObjectName("miPlotFx");
-    // The windows of two-variable plots are not part of Mirla yet: listed, but not usable.
-    for (const char* caption : {"Plot &f(X,Y)", "&3D-Plot f(X,Y)"}) {
-        QAction* later = pmShow->addAction(caption);
-        later->setToolTip(QString(caption).remove('&') + LaterHint);
-        later->setEnabled(false);
-    }
+    miPlotFxy = pmShow->addAction("Plot &f(X,Y)");
+    miPlotFxy->setObjectName("miPlotFxy");
+    // The surface window is not part of Mirla yet: listed, but not usable.
+    QAction* later = pmShow->addAction("&3D-Plot f(X,Y)");
+    later->setToolTip(QStringLiteral("3D-Plot f(X,Y)") + LaterHint);
+    later->setEnabled(false);
     connect(sbShow, &QToolButton::clicked, this,
             [this] { pmShow->popup(sbShow->mapToGlobal(QPoint(0, sbShow->height()))); });
-    TfmPlot2D* plot = Shell().Plot2D();
-    const bool shown = plot && plot->WasShown();
-    sbShow->setEnabled(shown);
-    miPlotFx->setEnabled(shown);
-    if (!plot)
+    sbShow->setEnabled(false);
+    ConnectShowEntry(miPlotFx, Shell().Plot2D());
+    ConnectShowEntry(miPlotFxy, Shell().ContourPlot());
+}
+
+template <typename TWindow> void TCalculatorPage::ConnectShowEntry(QAction* entry, TWindow* window) {
+    const bool shown = window && window->WasShown();
+    entry->setEnabled(shown);
+    sbShow->setEnabled(sbShow->isEnabled() || shown);
+    if (!window)
         return;
-    connect(miPlotFx, &QAction::triggered, plot, [plot] {
-        plot->show();
-        plot->raise();
-        plot->activateWindow();
+    connect(entry, &QAction::triggered, window, [window] {
+        window->show();
+        window->raise();
+        window->activateWindow();
     });
-    connect(plot, &TfmPlot2D::Shown, this, [this] {
+    connect(window, &TWindow::Shown, this, [this, entry] {
         sbShow->setEnabled(true);
-        miPlotFx->setEnabled(true);
+        entry->setEnabled(true);
     });
 }
 

@@ -6,6 +6,7 @@
 
 namespace mirla {
 
+class TfmContourPlot;
 class TfmPlot2D;
 
 /// What the pages that work on the input line's expression ("Calculator" and "Graphics") share:
@@ -18,6 +19,8 @@ public:
     virtual void ReturnClick() = 0;
     /// The 2-D plot window that receives f(X) curves; null when there is none.
     virtual TfmPlot2D* Plot2D() = 0;
+    /// The contour window that receives contour and colour-shading maps; null when there is none.
+    virtual TfmContourPlot* ContourPlot() { return nullptr; }
 };
 
 } // namespace mirla

@@ -4,12 +4,16 @@
 #include "engine/Engine.h"
 #include "engine/EngineText.h"
 #include "engine/InputPreparation.h"
+#include "numbers/ComplexEvaluator.h"
 #include "numbers/RealFormat.h"
+#include "plotlib/Contour.h"
 #include "plotlib/Legend.h"
 #include "plotlib/Plot.h"
 #include "plotlib/Series.h"
+#include "plots/ContourPlotWindow.h"
 #include "plots/Plot2DWindow.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -32,7 +36,10 @@ namespace {
 
 constexpr double CoordinateLimit = 115425.2;
 constexpr std::uint8_t MapIntegralAgreement = 7;
+constexpr std::uint8_t DefaultIntegralAgreement = 9;
+constexpr int DefaultContourCount = 10;
 constexpr int VariableX = 1;
+constexpr int VariableY = 2;
 constexpr int MarkersPerCurve = 20;
 
 const char* const RealTypeCaptions[] = {"Plot f(X)", "Contour Plot f(X,Y)", "Color Shading f(X,Y)", "Surface",
@@ -75,6 +82,15 @@ public:
 private:
     TGraphicsShell& m_shell;
     QWidget& m_plotWindow;
+};
+
+/// Shows the hourglass while it lives.
+class TWaitCursor {
+public:
+    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
 };
 
 } // namespace
@@ -290,6 +306,7 @@ void TGraphicsPage::FixAxisNames() {
 }
 
 void TGraphicsPage::SetComplexMode(bool complex) {
+    m_complexMode = complex;
     const auto& captions = complex ? ComplexTypeCaptions : RealTypeCaptions;
     for (int type = 0; type < 5; ++type)
         m_plotButtons[static_cast<std::size_t>(type)]->setText(captions[type]);
@@ -364,6 +381,10 @@ void TGraphicsPage::bbOKClick() {
     m_lastExaggeration = FieldValue(Exaggerate);
     if (m_plotType == PlotFx && Shell().Plot2D()) {
         btGraphFxClick();
+        return;
+    }
+    if ((m_plotType == PlotContour || m_plotType == PlotShading) && Shell().ContourPlot()) {
+        btGraphFxyClick(m_plotType == PlotShading);
         return;
     }
     Shell().ShowAssistantText("The fields are valid; plotting arrives with the plot windows");
@@ -443,6 +464,117 @@ bool TGraphicsPage::SampleCurve(TSeries& curve, TColor colour, Extended a, Exten
         engine.Variable(VariableX).Value = x;
     }
     return true;
+}
+
+void TGraphicsPage::btGraphFxyClick(bool shading) {
+    TfmContourPlot& window = *Shell().ContourPlot();
+    const TPlotRequestGuard busy(Shell(), window);
+    const TWaitCursor hourglass;
+    TPlot& plot = window.Chart();
+    EvalContext& engine = Shell().Engine();
+    engine.BreakRequested = false;
+    plot.Graph().Exaggerate = FieldValue(Exaggerate);
+    plot.YAxis().Name = edY->text().toStdString();
+    plot.XAxis().Name = edX->text().toStdString();
+    const std::string title = edTitle->text().toStdString();
+    plot.Title().Text = m_complexMode ? "|" + title + "|" : title;
+    SetMapAxes(plot);
+    m_grid = TContourGrid();
+
+    const QString line = Shell().InputLineText();
+    engine.ClearError();
+    PrepareInput(engine, EngineTextFromUtf8(line.toStdString()));
+    plot.Clear();
+    const std::string text = m_complexMode ? "abs(" + engine.Input + ")" : engine.Input;
+    if (!SampleGrid(text)) {
+        const int code = engine.ErrorCode;
+        Shell().ReturnClick();
+        if (code != ErrUserBreak)
+            ShowError("Cann't calculate this function");
+        m_grid = TContourGrid();
+        Shell().ShowProgress(0);
+        engine.IntegralAgreement = DefaultIntegralAgreement;
+        return;
+    }
+    window.show();
+    PumpMessages(engine);
+    const std::optional<double> count =
+        m_fields[NumCont].Validator.Value(m_fields[NumCont].Edit->text().toStdString());
+    const int levels = shading ? 1 : count ? static_cast<int>(*count) : DefaultContourCount;
+    auto map = std::make_unique<TContour>(plot.Graph(), shading, levels, m_grid);
+    if (!shading)
+        map->SetName(line.toStdString());
+    window.ShowMap(std::move(map));
+    plot.Refresh();
+    Shell().ShowProgress(0);
+    Shell().MoveToHistoryTop();
+}
+
+void TGraphicsPage::SetMapAxes(TPlot& plot) {
+    const auto fix = [](TAxis& axis, double low, double high) {
+        axis.AutoMin = false;
+        axis.AutoMax = false;
+        axis.SetMin(low);
+        axis.SetMax(high);
+    };
+    fix(plot.XAxis(), FieldValue(FromX), FieldValue(ToX));
+    fix(plot.YAxis(), FieldValue(FromY), FieldValue(ToY));
+    plot.Graph().ClipMarkers = false;
+}
+
+bool TGraphicsPage::SampleGrid(const std::string& text) {
+    EvalContext& engine = Shell().Engine();
+    if (engine.ErrorFlag) // the parentheses did not match
+        return false;
+    const Extended a = ExtendedValue(FromX);
+    const Extended p = ExtendedValue(FromY);
+    const int nx = static_cast<int>(FieldValue(StepsX));
+    const int ny = static_cast<int>(FieldValue(StepsY));
+    const Extended hx = (ExtendedValue(ToX) - a) / (nx - 1);
+    const Extended hy = (ExtendedValue(ToY) - p) / (ny - 1);
+    std::vector<double> xs(static_cast<std::size_t>(nx));
+    std::vector<double> ys(static_cast<std::size_t>(ny));
+    std::vector<double> zs(xs.size() * ys.size());
+    for (int i = 1; i <= nx; ++i) {
+        const Extended x = a + (i - 1) * hx;
+        engine.Variable(VariableX).Value = x;
+        xs[static_cast<std::size_t>(i - 1)] = static_cast<double>(x);
+        // Stop is honoured at every column, not only inside the engine's own long loops.
+        PumpMessages(engine);
+        if (CheckBreak(engine))
+            return false;
+        for (int j = 1; j <= ny; ++j) {
+            const Extended y = p + (j - 1) * hy;
+            engine.Variable(VariableY).Value = y;
+            ys[static_cast<std::size_t>(j - 1)] = static_cast<double>(y);
+            const double z = static_cast<double>(SampleValue(text));
+            if (engine.ErrorFlag)
+                return false;
+            // The grid keeps doubles: a value beyond their range would turn into infinity there.
+            if (!std::isfinite(z)) {
+                RaiseEvalError(engine, ErrOverflow);
+                return false;
+            }
+            zs[static_cast<std::size_t>((i - 1) * ny + (j - 1))] = z;
+            Shell().ShowProgress(
+                static_cast<int>(std::lround(100.0 * (j + (i - 1) * (ny + 1)) / ((ny + 1.0) * (nx + 1.0)))));
+        }
+    }
+    m_grid = TContourGrid(std::move(xs), std::move(ys), std::move(zs));
+    return true;
+}
+
+Extended TGraphicsPage::SampleValue(const std::string& text) {
+    EvalContext& engine = Shell().Engine();
+    if (!m_complexMode)
+        return Evaluate(engine);
+    std::string sampled = text;
+    bool failed = false;
+    int errorPos = 0;
+    int errorLength = 0;
+    ComplexValue value;
+    Shell().ComplexEvaluator().EvaluateComplex(sampled, failed, errorPos, value, errorLength);
+    return value.X;
 }
 
 bool TGraphicsPage::CheckField(TField field) {

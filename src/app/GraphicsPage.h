@@ -5,6 +5,7 @@
 #include "app/core/CalcSettings.h"
 #include "app/core/FieldValidator.h"
 #include "engine/Extended.h"
+#include "plotlib/core/ContourGrid.h"
 #include "plotlib/core/PlotTypes.h"
 
 #include <QString>
@@ -20,6 +21,7 @@ class QRadioButton;
 
 namespace mirla {
 
+class TPlot;
 class TSeries;
 
 /// The "Graphics" page: the plot type, the X and Y ranges with their step counts, axis names,
@@ -74,6 +76,11 @@ private:
     void bbOKClick();
     void btGraphFxClick();
     bool SampleCurve(TSeries& curve, TColor colour, Extended a, Extended h, int steps);
+    void btGraphFxyClick(bool shading);
+    void SetMapAxes(TPlot& plot);
+    bool SampleGrid(const std::string& text);
+    /// The value of the sampled text at the current X and Y: f(X, Y), or |f(X+Yi)| in complex mode.
+    Extended SampleValue(const std::string& text);
     Extended ExtendedValue(TField field) const;
     bool CheckField(TField field);
     bool CheckOrder(TField low, TField high, const QString& message);
@@ -98,6 +105,9 @@ private:
     int m_plotType = PlotFx;
     std::array<int, 2 * PlotTypeCount> m_stepTable = TCalcSettings().StepTable;
     Extended m_lastExaggeration = 0;
+    bool m_complexMode = false;
+    /// The grid of the last contour or shading request, kept until the next one.
+    TContourGrid m_grid;
 };
 
 } // namespace mirla

@@ -4,6 +4,8 @@
 
 namespace mirla {
 
+class TComplexEvaluator;
+
 /// What the "Graphics" page needs from the main window while it checks and runs plot requests.
 class TGraphicsShell : public virtual TEvaluationShell {
 public:
@@ -16,6 +18,8 @@ public:
     virtual void SetPlotting(bool running) = 0;
     /// Shows how far a plot request has sampled, 0 to 100 percent.
     virtual void ShowProgress(int percent) = 0;
+    /// The complex evaluator that samples |f(X+Yi)| in complex mode.
+    virtual TComplexEvaluator& ComplexEvaluator() = 0;
 };
 
 } // namespace mirla

@@ -6,6 +6,7 @@
 #include "engine/EngineHost.h"
 #include "engine/ErrorCodes.h"
 #include "engine/EvalContext.h"
+#include "numbers/ComplexEvaluator.h"
 #include "plotlib/Plot.h"
 #include "plotlib/Series.h"
 #include "plots/Plot2DWindow.h"
@@ -42,6 +43,7 @@ public:
     void MoveToHistoryTop() override { ++HistoryMoves; }
     void SetPlotting(bool running) override { PlottingStates.push_back(running); }
     void ShowProgress(int percent) override { Progress = percent; }
+    TComplexEvaluator& ComplexEvaluator() override { return m_complex; }
 
     /// Sets the input line and, as a page change does, the engine input text.
     void Type(const QString& line) {
@@ -61,6 +63,7 @@ public:
 
 private:
     EvalContext m_engine;
+    TComplexEvaluator m_complex{m_engine};
 };
 
 template <typename T> T* Child(QWidget* page, const char* name) {
