@@ -1,5 +1,6 @@
 #include "plotlib/PropertiesDialog.h"
 
+#include "plotlib/ContourPages.h"
 #include "plotlib/Plot.h"
 #include "plotlib/PropertiesPages.h"
 
@@ -25,6 +26,10 @@ TPlotPropertiesDialog::TPlotPropertiesDialog(TPlot& plot, int page, QWidget* par
     AddPage(SeriesPage, "&Series", new TSeriesPage(graph, control.DisabledSeriesStyle));
     AddPage(LegendsPage, "&Legends", new TLegendsPage(graph));
     AddPage(SettingsPage, "Se&ttings", new TSettingsPage(plot, control.Disabled3D));
+    if (TContour* map = FirstContour(graph)) {
+        AddPage(ColorMapPage, "&Color Map", new TColorMapPage(*map));
+        AddPage(ContourPage, "C&ontour", new TContourPage(*map));
+    }
     if (!control.DisabledAxis2Tab)
         AddPage(Axis2Page, "Axis (&2)",
                 new TAxisPage(graph, {{{&plot.XAxis2(), "&X axis (2)", control.DisabledXAxis2Log,
@@ -37,7 +42,8 @@ TPlotPropertiesDialog::TPlotPropertiesDialog(TPlot& plot, int page, QWidget* par
     // Legends before the axes: switching an axis to logarithmic moves an inside legend aside, and
     // that must win over the legend page's unchanged placement. Settings last: a new 3-D look resets
     // the ticks the axis pages wrote.
-    for (int index : {LegendsPage, TitlesPage, SeriesPage, InfoPage, AxisPage, Axis2Page, SettingsPage})
+    for (int index : {LegendsPage, TitlesPage, SeriesPage, InfoPage, AxisPage, Axis2Page, SettingsPage,
+                      ColorMapPage, ContourPage})
         if (m_pages[index])
             m_applyOrder.push_back(m_pages[index]);
 

@@ -13,23 +13,24 @@ namespace mirla {
 
 class TPlot;
 
-/// Page indices of the properties dialog, as the plot remembers the last one shown. Indices 4
-/// ("Color Map"), 5 ("Operations") and 7 ("Contour") belong to pages of contour maps and series
-/// operations.
+/// Page indices of the properties dialog, as the plot remembers the last one shown. Index 5
+/// ("Operations") belongs to the page of series operations.
 enum TPropertiesPageIndex {
     AxisPage = 0,
     TitlesPage = 1,
     SeriesPage = 2,
     LegendsPage = 3,
+    ColorMapPage = 4,
     SettingsPage = 6,
+    ContourPage = 7,
     Axis2Page = 8,
     InfoPage = 9
 };
 
 /// The plot's properties dialog: pages "Axis", "Titles", "Series", "Legends", "Settings", "Axis (2)"
-/// and "Info" (the "Color Map", "Operations" and "Contour" pages come later, at indices 4, 5, 7, so
-/// page indices stay those of the settings: 0 "Axis", 1 "Titles", 2 "Series", 3 "Legends",
-/// 6 "Settings", 8 "Axis (2)", 9 "Info").
+/// and "Info", and "Color Map" and "Contour" when the plot holds a contour map (the "Operations"
+/// page comes later, at index 5, so page indices stay those of the settings: 0 "Axis", 1 "Titles",
+/// 2 "Series", 3 "Legends", 4 "Color Map", 6 "Settings", 7 "Contour", 8 "Axis (2)", 9 "Info").
 class TPlotPropertiesDialog : public QDialog {
     Q_OBJECT
 public:
