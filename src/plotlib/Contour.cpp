@@ -110,6 +110,7 @@ TContour::TContour(TGraph& graph, bool shading, int levels, const TContourGrid& 
 }
 
 void TContour::Recompute() {
+    m_shadingKey.reset();
     m_lines = TraceContours(m_grid, ContourLevels(Levels, m_grid.DataMin(), m_grid.DataMax()));
     PlaceLabels(m_lines, LabelDigits);
 }
@@ -243,6 +244,21 @@ void TContour::DrawLabels(QPainter& painter) {
     painter.restore();
 }
 
+TContour::TShadingKey TContour::ShadingKey(const QRect& area, int square, bool mask) const {
+    const TGraph& graph = Graph();
+    const TColorScale scale = Scale();
+    return {area,
+            square,
+            mask,
+            Palette,
+            scale.Bottom(),
+            scale.Top(),
+            Levels.FixedMin,
+            graph.World(),
+            graph.CurrentXAxis().Log(),
+            graph.CurrentYAxis().Log()};
+}
+
 void TContour::DrawShading(QPainter& painter) {
     const QRect area = Graph().PlotArea();
     if (area.isEmpty())
@@ -253,21 +269,26 @@ void TContour::DrawShading(QPainter& painter) {
     // below, where the device can do that. The two colours of missing values stay opaque.
     const bool mask = (MaskGrid || graph.XAxis().Grid || graph.YAxis().Grid) && painter.paintEngine() &&
                       painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
-    QImage image(area.size(), mask ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
-    image.fill(mask ? Qt::white : Qt::transparent);
-    QImage special;
-    if (mask) {
-        special = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
-        special.fill(Qt::transparent);
+    // Redraws of an unchanged view (a legend toggled, the window uncovered) reuse the picture.
+    const TShadingKey key = ShadingKey(area, square, mask);
+    if (m_shadingKey != key) {
+        m_shading = QImage(area.size(), mask ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+        m_shading.fill(mask ? Qt::white : Qt::transparent);
+        m_special = QImage();
+        if (mask) {
+            m_special = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
+            m_special.fill(Qt::transparent);
+        }
+        FillShading(m_shading, mask ? m_special : m_shading, area, square);
+        m_shadingKey = key;
     }
-    FillShading(image, mask ? special : image, area, square);
     painter.save();
     if (mask)
         painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    painter.drawImage(area.topLeft(), image);
+    painter.drawImage(area.topLeft(), m_shading);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (mask)
-        painter.drawImage(area.topLeft(), special);
+        painter.drawImage(area.topLeft(), m_special);
     painter.restore();
 }
 
@@ -296,11 +317,16 @@ void TContour::FillShading(QImage& image, QImage& special, const QRect& area, in
             return std::pair{m_grid.Y(0, j), m_grid.Y(0, j + 1)};
         });
     const bool pump = graph.PumpMessages && !graph.Printing() && !graph.Exporting() && !graph.SilentDraw;
+    const bool separate = &special != &image;
+    const QRgb blank = image.pixel(0, 0);
+    // One row of squares is computed into a line of pixels, then copied to each of its rows.
+    std::vector<QRgb> line(static_cast<std::size_t>(area.width()));
+    std::vector<QRgb> specialLine(separate ? line.size() : 0);
     for (std::size_t r = 0; r < ys.Cells.size(); ++r) {
-        const int bottom = area.height() - 1 - static_cast<int>(r) * square;
-        const int top = std::max(0, bottom - square + 1);
         if (!m_grid.HasNodeY() && ys.Cells[r] < 0)
             continue;
+        std::fill(line.begin(), line.end(), blank);
+        std::fill(specialLine.begin(), specialLine.end(), qRgba(0, 0, 0, 0));
         for (std::size_t c = 0; c < xs.Cells.size(); ++c) {
             if (xs.Cells[c] < 0)
                 continue;
@@ -309,14 +335,17 @@ void TContour::FillShading(QImage& image, QImage& special, const QRect& area, in
                                                                       xs.Fractions[c], ys.Fractions[r]);
             const int index = scale.Index(value);
             const bool isSpecial = index == MissingIndex || index == NegativeMissingIndex;
-            QImage& target = isSpecial ? special : image;
-            const QRgb colour = colourOf(index);
-            const int left = static_cast<int>(c) * square;
-            const int right = std::min(area.width(), left + square);
-            for (int row = top; row <= bottom; ++row) {
-                auto* pixels = reinterpret_cast<QRgb*>(target.scanLine(row));
-                std::fill(pixels + left, pixels + right, colour);
-            }
+            QRgb* target = isSpecial && separate ? specialLine.data() : line.data();
+            const std::size_t left = c * static_cast<std::size_t>(square);
+            std::fill(target + left, target + std::min(line.size(), left + static_cast<std::size_t>(square)),
+                      colourOf(index));
+        }
+        const int bottom = area.height() - 1 - static_cast<int>(r) * square;
+        for (int row = std::max(0, bottom - square + 1); row <= bottom; ++row) {
+            std::copy(line.begin(), line.end(), reinterpret_cast<QRgb*>(image.scanLine(row)));
+            if (separate)
+                std::copy(specialLine.begin(), specialLine.end(),
+                          reinterpret_cast<QRgb*>(special.scanLine(row)));
         }
         if (pump && (r + 1) % PumpEveryRows == 0)
             graph.PumpMessages();

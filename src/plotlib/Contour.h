@@ -6,12 +6,11 @@
 #include "plotlib/core/ContourGrid.h"
 #include "plotlib/core/ContourTracing.h"
 
+#include <QImage>
 #include <QRectF>
 
 #include <string>
 #include <vector>
-
-class QImage;
 
 namespace mirla {
 
@@ -93,9 +92,30 @@ private:
     void PlaceLabelAt(const TLayerMouse& mouse, bool show);
     void HideLabelAt(const TLayerMouse& mouse);
 
+    /// What a shading picture depends on besides the grid: it is drawn again when this changes.
+    struct TShadingKey {
+        QRect Area;
+        int Square = 0;
+        bool Mask = false;
+        int Palette = 0;
+        double Bottom = 0;
+        double Top = 0;
+        bool FixedMinimum = false;
+        TWorldRect World;
+        bool LogX = false;
+        bool LogY = false;
+        bool operator==(const TShadingKey&) const = default;
+    };
+    TShadingKey ShadingKey(const QRect& area, int square, bool mask) const;
+
     TContourGrid m_grid;
     std::vector<TContourLine> m_lines;
     TContourEditMode m_editMode = emNone;
+    /// The last shading picture (squares ANDed with what lies below when masking) and the opaque
+    /// squares of missing values, with what they were drawn for.
+    QImage m_shading;
+    QImage m_special;
+    std::optional<TShadingKey> m_shadingKey;
 };
 
 } // namespace mirla

@@ -82,8 +82,9 @@ int TColorScale::Index(double value) const {
             continue;
         // A flat scale has equal breakpoints: every value there is the top.
         const double fraction = upper != lower ? (upper - value) / (upper - lower) : 0;
-        return static_cast<int>(
-            std::lround(BreakpointIndex(k - 1) + fraction * (BreakpointIndex(k) - BreakpointIndex(k - 1))));
+        // Indices here are positive, so adding a half and truncating rounds to the nearest.
+        return static_cast<int>(BreakpointIndex(k - 1) +
+                                fraction * (BreakpointIndex(k) - BreakpointIndex(k - 1)) + 0.5);
     }
     return BreakpointIndex(BreakpointCount);
 }

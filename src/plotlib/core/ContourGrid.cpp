@@ -6,10 +6,6 @@
 
 namespace mirla {
 
-bool IsMissingZ(double z) {
-    return z == MissingValue || z == -MissingValue;
-}
-
 TContourGrid::TContourGrid(std::vector<double> x, std::vector<double> y, std::vector<double> z)
     : m_x(std::move(x)), m_y(std::move(y)), m_z(std::move(z)), m_ny(static_cast<int>(m_y.size())) {
     m_z.resize(m_x.size() * m_y.size(), MissingValue);

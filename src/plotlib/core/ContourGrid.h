@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plotlib/core/Extent.h"
+#include "plotlib/core/PlotTypes.h"
 
 #include <cstddef>
 #include <vector>
@@ -8,7 +9,9 @@
 namespace mirla {
 
 /// Whether a grid value stands for "no value" (`MissingValue` or its negative).
-bool IsMissingZ(double z);
+inline bool IsMissingZ(double z) {
+    return z == MissingValue || z == -MissingValue;
+}
 
 /// A function of two variables sampled on a rectangular grid: nx X values (ascending), the Y
 /// coordinates as ny values shared by every column or as one value per node, and the nx x ny

@@ -16,6 +16,8 @@ namespace {
 constexpr double PointTolerance = 1e-5;
 /// Edge values closer than this do not cross a level.
 constexpr double EdgeTolerance = 1e-10;
+/// Slots of a new line-end index (a power of two).
+constexpr std::size_t InitialSlots = 1 << 14;
 /// Data whose range is below this has no levels.
 constexpr double FlatRange = 1e-50;
 
@@ -175,28 +177,64 @@ std::vector<double> ContourLevels(const TLevelOptions& options, double dataMin, 
     return levels;
 }
 
-void TraceLevel(const TContourGrid& grid, double level, std::vector<TContourSegment>& segments) {
+namespace {
+
+/// The lowest and highest corner value of every cell, row by row; a cell with a missing corner
+/// spans everything, so that its repair is always tried.
+struct TCellRanges {
+    std::vector<double> Low;
+    std::vector<double> High;
+};
+
+TCellRanges CellRanges(const TContourGrid& grid) {
+    TCellRanges ranges;
+    const std::size_t cells = static_cast<std::size_t>(std::max(0, grid.Nx() - 1)) *
+                              static_cast<std::size_t>(std::max(0, grid.Ny() - 1));
+    ranges.Low.reserve(cells);
+    ranges.High.reserve(cells);
+    for (int j = 0; j + 1 < grid.Ny(); ++j)
+        for (int i = 0; i + 1 < grid.Nx(); ++i) {
+            const auto [low, high] =
+                std::minmax({grid.Z(i, j), grid.Z(i + 1, j), grid.Z(i + 1, j + 1), grid.Z(i, j + 1)});
+            const bool missing = IsMissingZ(grid.Z(i, j)) || IsMissingZ(grid.Z(i + 1, j)) ||
+                                 IsMissingZ(grid.Z(i + 1, j + 1)) || IsMissingZ(grid.Z(i, j + 1));
+            ranges.Low.push_back(missing ? -std::numeric_limits<double>::infinity() : low);
+            ranges.High.push_back(missing ? std::numeric_limits<double>::infinity() : high);
+        }
+    return ranges;
+}
+
+void TraceLevelIn(const TContourGrid& grid, const TCellRanges& ranges, double level,
+                  std::vector<TContourSegment>& segments) {
     level = NormalizeLevel(level);
     if (!grid.HasCells() || level < grid.DataMin() || level > grid.DataMax())
         return;
-    for (int j = 0; j + 1 < grid.Ny(); ++j)
-        for (int i = 0; i + 1 < grid.Nx(); ++i) {
-            std::array<double, 4> z{grid.Z(i, j), grid.Z(i + 1, j), grid.Z(i + 1, j + 1), grid.Z(i, j + 1)};
-            const auto [low, high] = std::minmax({z[0], z[1], z[2], z[3]});
-            // The centre lies between the corners, so a cell outside the level has no segment.
-            if ((low > level || high < level) && !IsMissingZ(low) && !IsMissingZ(high))
-                continue;
-            if (RepairCorners(z))
-                TraceCell(grid, i, j, z, level, segments);
-        }
+    const int columns = grid.Nx() - 1;
+    for (std::size_t cell = 0; cell < ranges.Low.size(); ++cell) {
+        // The centre lies between the corners, so a cell that does not span the level has no segment.
+        if (ranges.Low[cell] > level || ranges.High[cell] < level)
+            continue;
+        const int i = static_cast<int>(cell % static_cast<std::size_t>(columns));
+        const int j = static_cast<int>(cell / static_cast<std::size_t>(columns));
+        std::array<double, 4> z{grid.Z(i, j), grid.Z(i + 1, j), grid.Z(i + 1, j + 1), grid.Z(i, j + 1)};
+        if (RepairCorners(z))
+            TraceCell(grid, i, j, z, level, segments);
+    }
+}
+
+} // namespace
+
+void TraceLevel(const TContourGrid& grid, double level, std::vector<TContourSegment>& segments) {
+    TraceLevelIn(grid, CellRanges(grid), level, segments);
 }
 
 std::vector<TContourLine> TraceContours(const TContourGrid& grid, const std::vector<double>& levels) {
     TContourJoiner joiner(JoinCellSize(grid));
+    const TCellRanges ranges = CellRanges(grid);
     std::vector<TContourSegment> segments;
     for (double level : levels) {
         segments.clear();
-        TraceLevel(grid, level, segments);
+        TraceLevelIn(grid, ranges, level, segments);
         const double traced = NormalizeLevel(level);
         for (const TContourSegment& segment : segments)
             joiner.Add(traced, segment);
@@ -210,7 +248,7 @@ std::vector<TContourLine> TraceContours(const TContourGrid& grid, const std::vec
 /// chain of the ends that fall in it.
 class TContourJoiner::TEndIndex {
 public:
-    explicit TEndIndex(double cellSize) : m_cellSize(cellSize) { m_slots.resize(1024); }
+    explicit TEndIndex(double cellSize) : m_cellSize(cellSize) { m_slots.resize(InitialSlots); }
 
     void Insert(const TContourPoint& point, TEnd end) {
         const auto [kx, ky] = Key(point);
@@ -350,43 +388,48 @@ bool LiesWithin(const TContourPoint& a, const TContourPoint& b, const TContourPo
 
 } // namespace
 
-bool TContourJoiner::RepeatsEndSegment(const TContourSegment& segment) {
-    bool repeats = false;
-    for (const TContourPoint& point : {segment.A, segment.B})
-        m_index->ForNear(point, [&](TEnd end) {
-            const std::deque<TContourPoint>& points = m_lines[static_cast<std::size_t>(end.Line)].Points;
-            const std::size_t n = points.size();
-            const TContourPoint& tip = end.AtStart ? points[0] : points[n - 1];
-            const TContourPoint& next = end.AtStart ? points[1] : points[n - 2];
-            repeats = repeats || LiesWithin(segment.A, segment.B, tip, next);
-        });
-    return repeats;
+bool TContourJoiner::RepeatsEndSegment(const TContourSegment& segment, const std::vector<TEnd>& ends) const {
+    for (const TEnd& end : ends) {
+        const TBuild& line = m_lines[static_cast<std::size_t>(end.Line)];
+        const std::size_t n = line.Size();
+        const TContourPoint& tip = line.At(end.AtStart ? 0 : n - 1);
+        const TContourPoint& next = line.At(end.AtStart ? 1 : n - 2);
+        if (LiesWithin(segment.A, segment.B, tip, next))
+            return true;
+    }
+    return false;
 }
 
-std::optional<TContourJoiner::TEnd> TContourJoiner::FirstTouching(const TContourPoint& point, int except) {
+std::optional<TContourJoiner::TEnd>
+TContourJoiner::FirstTouching(const TContourPoint& point, const std::vector<TEnd>& ends, int except) const {
     std::optional<TEnd> first;
-    m_index->ForNear(point, [&](TEnd end) {
+    for (const TEnd& end : ends) {
         if (end.Line == except)
-            return;
-        const TContourLine& line = m_lines[static_cast<std::size_t>(end.Line)];
+            continue;
+        const TBuild& line = m_lines[static_cast<std::size_t>(end.Line)];
         if (!Near(point, end.AtStart ? line.Start() : line.End()))
-            return;
+            continue;
         // The first line in list order; at one line, its start before its end.
         if (!first || end.Line < first->Line || (end.Line == first->Line && end.AtStart))
             first = end;
-    });
+    }
     return first;
 }
 
 void TContourJoiner::Add(double level, const TContourSegment& segment) {
-    if (RepeatsEndSegment(segment))
+    // The ends near either point serve the duplicate check, the extension and the bridging.
+    m_nearA.clear();
+    m_nearB.clear();
+    m_index->ForNear(segment.A, [this](TEnd end) { m_nearA.push_back(end); });
+    m_index->ForNear(segment.B, [this](TEnd end) { m_nearB.push_back(end); });
+    if (RepeatsEndSegment(segment, m_nearA) || RepeatsEndSegment(segment, m_nearB))
         return;
-    const std::optional<TEnd> byA = FirstTouching(segment.A, -1);
-    const std::optional<TEnd> byB = FirstTouching(segment.B, -1);
+    const std::optional<TEnd> byA = FirstTouching(segment.A, m_nearA, -1);
+    const std::optional<TEnd> byB = FirstTouching(segment.B, m_nearB, -1);
     if (!byA && !byB) {
-        TContourLine line;
+        TBuild line;
         line.Level = level;
-        line.Points = {segment.A, segment.B};
+        line.Back = {segment.A, segment.B};
         line.Flattest = segment;
         m_lines.push_back(std::move(line));
         m_alive.push_back(true);
@@ -396,47 +439,39 @@ void TContourJoiner::Add(double level, const TContourSegment& segment) {
     // The first line touched; at its start, the segment's first point before its second.
     const int none = static_cast<int>(m_lines.size());
     const int lineIndex = std::min(byA ? byA->Line : none, byB ? byB->Line : none);
-    const TEnd a = byA && byA->Line == lineIndex ? *byA : TEnd{};
-    const TEnd b = byB && byB->Line == lineIndex ? *byB : TEnd{};
-    const TContourLine& line = m_lines[static_cast<std::size_t>(lineIndex)];
-    const bool aAtStart = a.Line >= 0 && Near(segment.A, line.Start());
-    const bool bAtStart = b.Line >= 0 && Near(segment.B, line.Start());
+    const TBuild& line = m_lines[static_cast<std::size_t>(lineIndex)];
+    const bool aTouches = byA && byA->Line == lineIndex;
+    const bool bTouches = byB && byB->Line == lineIndex;
+    const bool aAtStart = aTouches && Near(segment.A, line.Start());
+    const bool bAtStart = bTouches && Near(segment.B, line.Start());
     const bool atStart = aAtStart || bAtStart;
-    const TContourPoint& free = atStart
-                                    ? (aAtStart ? segment.B : segment.A)
-                                    : (a.Line >= 0 && Near(segment.A, line.End()) ? segment.B : segment.A);
+    const bool freeIsB = atStart ? aAtStart : aTouches && Near(segment.A, line.End());
+    const TContourPoint free = freeIsB ? segment.B : segment.A;
     Extend(lineIndex, atStart, free);
-    TContourLine& extended = m_lines[static_cast<std::size_t>(lineIndex)];
+    TBuild& extended = m_lines[static_cast<std::size_t>(lineIndex)];
     if (segment.Gradient < extended.Flattest.Gradient)
         extended.Flattest = segment;
-    if (const std::optional<TEnd> other = FirstTouching(free, lineIndex))
+    if (const std::optional<TEnd> other = FirstTouching(free, freeIsB ? m_nearB : m_nearA, lineIndex))
         Absorb(lineIndex, atStart, *other);
 }
 
 void TContourJoiner::Extend(int line, bool atStart, const TContourPoint& point) {
-    TContourLine& target = m_lines[static_cast<std::size_t>(line)];
+    TBuild& target = m_lines[static_cast<std::size_t>(line)];
     m_index->Remove(atStart ? target.Start() : target.End(), {line, atStart});
-    if (atStart)
-        target.Points.push_front(point);
-    else
-        target.Points.push_back(point);
+    (atStart ? target.Front : target.Back).push_back(point);
     m_index->Insert(point, {line, atStart});
 }
 
 void TContourJoiner::Absorb(int line, bool atStart, TEnd other) {
-    TContourLine& target = m_lines[static_cast<std::size_t>(line)];
-    TContourLine& absorbed = m_lines[static_cast<std::size_t>(other.Line)];
+    TBuild& target = m_lines[static_cast<std::size_t>(line)];
+    TBuild& absorbed = m_lines[static_cast<std::size_t>(other.Line)];
     Unindex(other.Line);
     m_index->Remove(atStart ? target.Start() : target.End(), {line, atStart});
     // The absorbed points follow on from the touching end, without repeating the shared point.
-    std::deque<TContourPoint> points = std::move(absorbed.Points);
-    if (!other.AtStart)
-        std::reverse(points.begin(), points.end());
-    points.pop_front();
-    if (atStart)
-        target.Points.insert(target.Points.begin(), points.rbegin(), points.rend());
-    else
-        target.Points.insert(target.Points.end(), points.begin(), points.end());
+    std::vector<TContourPoint>& grown = atStart ? target.Front : target.Back;
+    const std::size_t n = absorbed.Size();
+    for (std::size_t k = 1; k < n; ++k)
+        grown.push_back(absorbed.At(other.AtStart ? k : n - 1 - k));
     if (absorbed.Flattest.Gradient < target.Flattest.Gradient)
         target.Flattest = absorbed.Flattest;
     m_alive[static_cast<std::size_t>(other.Line)] = false;
@@ -444,22 +479,29 @@ void TContourJoiner::Absorb(int line, bool atStart, TEnd other) {
 }
 
 void TContourJoiner::Index(int line) {
-    const TContourLine& target = m_lines[static_cast<std::size_t>(line)];
+    const TBuild& target = m_lines[static_cast<std::size_t>(line)];
     m_index->Insert(target.Start(), {line, true});
     m_index->Insert(target.End(), {line, false});
 }
 
 void TContourJoiner::Unindex(int line) {
-    const TContourLine& target = m_lines[static_cast<std::size_t>(line)];
+    const TBuild& target = m_lines[static_cast<std::size_t>(line)];
     m_index->Remove(target.Start(), {line, true});
     m_index->Remove(target.End(), {line, false});
 }
 
 std::vector<TContourLine> TContourJoiner::TakeLines() {
     std::vector<TContourLine> lines;
-    for (std::size_t i = 0; i < m_lines.size(); ++i)
-        if (m_alive[i])
-            lines.push_back(std::move(m_lines[i]));
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        if (!m_alive[i])
+            continue;
+        TBuild& built = m_lines[i];
+        TContourLine& line = lines.emplace_back();
+        line.Level = built.Level;
+        line.Flattest = built.Flattest;
+        line.Points.assign(built.Front.rbegin(), built.Front.rend());
+        line.Points.insert(line.Points.end(), built.Back.begin(), built.Back.end());
+    }
     m_lines.clear();
     m_alive.clear();
     return lines;
@@ -534,7 +576,7 @@ std::optional<TSegmentHit> NearestSegment(const std::vector<TContourLine>& lines
     std::optional<TSegmentHit> best;
     double bestDistance = maxDistance;
     for (std::size_t l = 0; l < lines.size(); ++l) {
-        const std::deque<TContourPoint>& points = lines[l].Points;
+        const std::vector<TContourPoint>& points = lines[l].Points;
         for (std::size_t k = 0; k + 1 < points.size(); ++k) {
             const TContourPoint a = toScreen(points[k]);
             const TContourPoint b = toScreen(points[k + 1]);

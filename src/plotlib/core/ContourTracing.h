@@ -2,7 +2,6 @@
 
 #include "plotlib/core/ContourGrid.h"
 
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -38,7 +37,7 @@ struct TContourLabel {
 /// flattest (where its label reads best), and its label when it has one.
 struct TContourLine {
     double Level = 0;
-    std::deque<TContourPoint> Points;
+    std::vector<TContourPoint> Points;
     TContourSegment Flattest;
     std::optional<TContourLabel> Label;
     const TContourPoint& Start() const { return Points.front(); }
@@ -94,16 +93,34 @@ private:
         int Line = -1;
         bool AtStart = false;
     };
-    bool RepeatsEndSegment(const TContourSegment& segment);
-    std::optional<TEnd> FirstTouching(const TContourPoint& point, int except);
+    /// A line being built: its points are `Front` reversed, then `Back`, so that it grows at
+    /// either end without moving its points.
+    struct TBuild {
+        double Level = 0;
+        std::vector<TContourPoint> Front;
+        std::vector<TContourPoint> Back;
+        TContourSegment Flattest;
+        std::size_t Size() const { return Front.size() + Back.size(); }
+        const TContourPoint& At(std::size_t k) const {
+            return k < Front.size() ? Front[Front.size() - 1 - k] : Back[k - Front.size()];
+        }
+        const TContourPoint& Start() const { return At(0); }
+        const TContourPoint& End() const { return At(Size() - 1); }
+    };
+    bool RepeatsEndSegment(const TContourSegment& segment, const std::vector<TEnd>& ends) const;
+    /// The first of `ends` (other than of line `except`) within the tolerance of `point`.
+    std::optional<TEnd> FirstTouching(const TContourPoint& point, const std::vector<TEnd>& ends,
+                                      int except) const;
     void Extend(int line, bool atStart, const TContourPoint& point);
     void Absorb(int line, bool atStart, TEnd other);
     void Unindex(int line);
     void Index(int line);
 
-    std::vector<TContourLine> m_lines;
+    std::vector<TBuild> m_lines;
     std::vector<bool> m_alive;
     std::unique_ptr<TEndIndex> m_index;
+    std::vector<TEnd> m_nearA;
+    std::vector<TEnd> m_nearB;
 };
 
 /// The text of a label for `value` with `digits` decimals.

@@ -35,7 +35,7 @@ void ExpectPoint(const TContourPoint& point, double x, double y, const std::stri
 TEST(ContourTracing, OneCellGivesOneLineThroughItsTriangles) {
     const std::vector<TContourLine> lines = TraceContours(Cell(0, 1, 1, 0), {0.25});
     ASSERT_EQ(lines.size(), 1u);
-    const std::deque<TContourPoint>& p = lines[0].Points;
+    const std::vector<TContourPoint>& p = lines[0].Points;
     ASSERT_EQ(p.size(), 4u);
     ExpectPoint(p[0], 0.25, 0, "quarter of z1-z2");
     ExpectPoint(p[1], 0.25, 0.25, "middle of z1-centre");
