@@ -13,6 +13,7 @@
 #include "plotlib/PictureFiles.h"
 #include "plotlib/Plot.h"
 #include "plotlib/PropertiesDialog.h"
+#include "plots/ContourPlotWindow.h"
 #include "plots/Plot2DWindow.h"
 #include "units/ui/ConvWindow.h"
 #include "userdefs/ui/SetVarDialog.h"
@@ -26,6 +27,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidgetItem>
 #include <QTemporaryDir>
@@ -287,6 +289,54 @@ bool ShootPlotWindow(TfmCalc& window, const QDir& out) {
     return saved;
 }
 
+/// Requests a map of sin(X)*cos(Y) over -5..5 x -5..5 of plot type `type` (1 contour, 2 shading).
+void RequestMap(TfmCalc& window, int type) {
+    window.Pages()->setCurrentIndex(0);
+    window.InputLine()->setText(QStringLiteral("sin(X)*cos(Y)"));
+    for (int i = 0; i < window.Pages()->count(); ++i)
+        if (window.Pages()->tabText(i) == QStringLiteral("Graphics"))
+            window.Pages()->setCurrentIndex(i);
+    if (auto* button = window.findChild<QRadioButton*>(QStringLiteral("rbPlot%1").arg(type)))
+        button->click();
+    const std::pair<const char*, const char*> fields[] = {
+        {"edFromX", "-5"},   {"edToX", "5"},      {"edFromY", "-5"},  {"edToY", "5"},
+        {"edStepsX", "100"}, {"edStepsY", "100"}, {"edNumCont", "10"}};
+    for (const auto& [name, text] : fields)
+        if (auto* field = window.findChild<QLineEdit*>(QString::fromLatin1(name)))
+            field->setText(QString::fromLatin1(text));
+    // The map is meant over radians; the angle mode the user had comes back afterwards.
+    const int angleMode = window.Engine().AngleMode;
+    window.Engine().AngleMode = 0;
+    if (auto* ok = window.findChild<QPushButton*>(QStringLiteral("bbOK")))
+        ok->click();
+    window.Engine().AngleMode = angleMode;
+    window.Pages()->setCurrentIndex(0);
+}
+
+/// The contour window with a labelled map, the shaded map with its colour scale, and the
+/// properties dialog's "Color Map" and "Contour" pages.
+bool ShootContourWindow(TfmCalc& window, const QDir& out) {
+    mirla::TfmContourPlot& mapWindow = *window.ContourPlot();
+    mapWindow.resize(PlotWidth, PlotHeight);
+    RequestMap(window, 1);
+    if (!mapWindow.Map()) {
+        std::fprintf(stderr, "the contour request drew no map\n");
+        return false;
+    }
+    Settle();
+    bool saved = Save(mapWindow.grab(), out.filePath(QStringLiteral("contour-window.png")));
+    for (const auto& [page, name] : {std::pair{mirla::ColorMapPage, "contour-properties-color-map.png"},
+                                     std::pair{mirla::ContourPage, "contour-properties-contour.png"}}) {
+        TPlotPropertiesDialog properties(mapWindow.Chart(), page, &mapWindow);
+        properties.show();
+        Settle();
+        saved = Save(properties.grab(), out.filePath(QString::fromLatin1(name))) && saved;
+    }
+    RequestMap(window, 2);
+    Settle();
+    return Save(mapWindow.grab(), out.filePath(QStringLiteral("shading-window.png"))) && saved;
+}
+
 /// The 2-D plot saved as a picture file in each format the plot offers.
 bool WritePlotPictures(TfmCalc& window, const QDir& out) {
     bool allWritten = true;
@@ -340,7 +390,8 @@ int main(int argc, char* argv[]) {
     const bool pagesSaved = ShootPages(window, out);
     const bool dialogSaved = ShootSetVariableDialog(window, out) && ShootMatrixWindow(window, out) &&
                              ShootUnitsConverter(window, out);
-    const bool plotSaved = ShootPlotWindow(window, out) && WritePlotPictures(window, out);
+    const bool plotSaved =
+        ShootPlotWindow(window, out) && WritePlotPictures(window, out) && ShootContourWindow(window, out);
     if (guard.SawDialog())
         std::fprintf(stderr, "a modal dialog opened: the pictures may not show the intended state\n");
     return pagesSaved && dialogSaved && plotSaved && !guard.SawDialog() ? 0 : 1;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Mirla if needed and writes pictures of its windows into OUTDIR, under Xvfb, for
 # reviewing their look: one PNG per page of the main window, its dialogs and windows (the 2-D plot
-# window with three curves, zoomed, and its properties dialog), and the 2-D plot saved as BMP, WMF,
+# window with three curves, zoomed, and its properties dialog; the contour window with a labelled
+# map, the shaded map, and the "Color Map" and "Contour" properties pages), and the 2-D plot saved as BMP, WMF,
 # EMF, PNG, SVG and PDF files.
 set -euo pipefail
 if [ $# -ne 1 ]; then

@@ -10,6 +10,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace mirla {
 
 TPlotPropertiesDialog::TPlotPropertiesDialog(TPlot& plot, int page, QWidget* parent)
@@ -73,7 +75,9 @@ TPlotPropertiesDialog::TPlotPropertiesDialog(TPlot& plot, int page, QWidget* par
 void TPlotPropertiesDialog::AddPage(int index, const QString& caption, TPropertiesPage* page) {
     page->setObjectName(QString("tsPage%1").arg(index));
     m_pages[index] = page;
-    m_tabs->addTab(page, caption);
+    // Tabs stand in the order of their indices, whatever order the pages are built in.
+    const auto before = std::count_if(m_pages.begin(), m_pages.begin() + index, [](auto* p) { return p; });
+    m_tabs->insertTab(static_cast<int>(before), page, caption);
 }
 
 int TPlotPropertiesDialog::CurrentPage() const {
