@@ -8,85 +8,23 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QCloseEvent>
-#include <QKeySequence>
 #include <QMenuBar>
 #include <QToolBar>
-#include <QVBoxLayout>
 
 namespace mirla {
 
-namespace {
-
-constexpr const char* FormName = "fmContourPlot";
-
-} // namespace
-
 TfmContourPlot::TfmContourPlot(const std::string& settingsFile, QWidget* parent)
-    : QMainWindow(parent), m_settingsFile(settingsFile) {
-    setObjectName(QString::fromLatin1(FormName));
-    setWindowTitle(QStringLiteral("Contour Plot"));
-    auto* panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("pnChart"));
-    m_chart = new TPlot(panel);
-    m_chart->setObjectName(QStringLiteral("Chart"));
-    auto* layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_chart);
-    setCentralWidget(panel);
-    BuildCommands();
+    : TfmPlot2D(settingsFile, "fmContourPlot", QStringLiteral("Contour Plot"), parent) {
     BuildEditCommands();
-    BuildMenus();
-    BuildToolBar();
-    m_chart->Legend().Style = lsRight;
-    m_chart->Graph().IniFileName = settingsFile;
-    m_chart->LoadSettings();
-    m_flatFrameWidth = m_chart->Graph().Frame.Width;
-    acShowLegend->setChecked(m_chart->Legend().Visible());
-    SetZoomBackEnabled(false);
+    BuildContourMenus();
+    if (auto* bar = findChild<QToolBar*>(QStringLiteral("tbPlot"))) {
+        m_editToolSeparator = bar->addSeparator();
+        bar->addActions({acAddContour, acDeleteContour, acLabelPosition, acLabelOff, acEndEdit});
+    }
     SetEditingVisible(false);
-    connect(m_chart, &TPlot::ViewChanged, this, &TfmContourPlot::UpdateZoomBack);
-    LoadWindowPlacement();
 }
 
 TfmContourPlot::~TfmContourPlot() = default;
-
-QAction* TfmContourPlot::AddCommand(const char* name, TPlotTool tool, const QString& menuText,
-                                    const QString& hint) {
-    return MakePlotCommand(this, name, PlotToolIcon(tool), menuText, hint);
-}
-
-void TfmContourPlot::BuildCommands() {
-    acPrint = AddCommand("acPrint", TPlotTool::Print, "&Print", "Print graphic");
-    connect(acPrint, &QAction::triggered, m_chart, &TPlot::Print);
-    acSaveAs = AddCommand("acSaveAs", TPlotTool::SaveAs, "&Save As...", "Save As...");
-    connect(acSaveAs, &QAction::triggered, m_chart, &TPlot::SaveAs);
-    acZoomIn = AddCommand("acZoomIn", TPlotTool::ZoomIn, "Zoom &In", "Zoom in");
-    connect(acZoomIn, &QAction::triggered, this, &TfmContourPlot::ZoomInClick);
-    acZoomOut = AddCommand("acZoomOut", TPlotTool::ZoomOut, "Zoom &Out", "Zoom Out");
-    connect(acZoomOut, &QAction::triggered, this, &TfmContourPlot::ZoomOutClick);
-    acZoomPrevious = AddCommand("acZoomPrevious", TPlotTool::ZoomPrevious, "&Previous Zoom", "Zoom previous");
-    connect(acZoomPrevious, &QAction::triggered, this, &TfmContourPlot::ZoomPreviousClick);
-    acAnimatedZoom =
-        AddCommand("acAnimatedZoom", TPlotTool::AnimatedZoom, "&Animation Zoom", "Animated zoom");
-    connect(acAnimatedZoom, &QAction::triggered, this, &TfmContourPlot::AnimatedZoomClick);
-    acProperties = AddCommand("acProperties", TPlotTool::Properties, "&Properties", "Properties");
-    connect(acProperties, &QAction::triggered, m_chart, &TPlot::ShowProperties);
-    acShowLegend = AddCommand("acShowLegend", TPlotTool::Legend, "&Show Legend", "Show legend");
-    acShowLegend->setCheckable(true);
-    connect(acShowLegend, &QAction::triggered, this, &TfmContourPlot::ShowLegendClick);
-    acVertGrid = AddCommand("acVertGrid", TPlotTool::VerticalGrid, "&Vert. Grid", "Vertical grid");
-    connect(acVertGrid, &QAction::triggered, this, &TfmContourPlot::VertGridClick);
-    acHorisGrid = AddCommand("acHorisGrid", TPlotTool::HorizontalGrid, "&Horis. Grid", "Horizontal grid");
-    connect(acHorisGrid, &QAction::triggered, this, &TfmContourPlot::HorisGridClick);
-    ac3DView = AddCommand("ac3DView", TPlotTool::View3D, "&3D View", "3D-view");
-    connect(ac3DView, &QAction::triggered, this, &TfmContourPlot::View3DClick);
-    acCopy = AddCommand("acCopy", TPlotTool::Copy, "&Copy to clipboard", "Copy to clipbord");
-    connect(acCopy, &QAction::triggered, m_chart, &TPlot::CopyToClipboard);
-    miClose = new QAction(QStringLiteral("&Close"), this);
-    miClose->setObjectName(QStringLiteral("miClose"));
-    connect(miClose, &QAction::triggered, this, &QWidget::close);
-}
 
 QAction* TfmContourPlot::AddEditCommand(const char* name, const QString& menuText, const QString& hint,
                                         int mode) {
@@ -106,19 +44,25 @@ void TfmContourPlot::BuildEditCommands() {
     acLabelOff = AddEditCommand("acLabelOff", "&Label off", "Delete label(s)", emRemoveLabel);
     acEndEdit = AddEditCommand("acEndEdit", "End edit", "Break edit", emNone);
     acEndEdit->setChecked(true);
+    // The buttons show the cursors of their modes.
     const std::pair<QAction*, TPlotCursor> pictures[] = {{acAddContour, TPlotCursor::SerAdd},
                                                          {acDeleteContour, TPlotCursor::SerDel},
                                                          {acLabelPosition, TPlotCursor::MoveIt},
-                                                         {acLabelOff, TPlotCursor::Eraze}};
+                                                         {acLabelOff, TPlotCursor::Eraze},
+                                                         {acEndEdit, TPlotCursor::SerSel}};
     for (const auto& [action, cursor] : pictures)
         action->setIcon(QIcon(PlotCursor(cursor).pixmap()));
-    acEndEdit->setIcon(QIcon(PlotCursor(TPlotCursor::SerSel).pixmap()));
     miAllLabels = new QAction(QStringLiteral("All Labels on&/off"), this);
     miAllLabels->setObjectName(QStringLiteral("miAllLabels"));
     connect(miAllLabels, &QAction::triggered, this, &TfmContourPlot::AllLabelsClick);
+    miClose = new QAction(QStringLiteral("&Close"), this);
+    miClose->setObjectName(QStringLiteral("miClose"));
+    connect(miClose, &QAction::triggered, this, &QWidget::close);
 }
 
-void TfmContourPlot::BuildMenus() {
+void TfmContourPlot::BuildContourMenus() {
+    // The menus of this window: no import or export, "&Close" instead of "&Exit", the edit modes.
+    menuBar()->clear();
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addActions({acSaveAs, acPrint});
     file->addSeparator();
@@ -132,22 +76,6 @@ void TfmContourPlot::BuildMenus() {
     QMenu* zoom = menuBar()->addMenu(QStringLiteral("&Zoom"));
     zoom->addActions({acZoomIn, acZoomOut, acAnimatedZoom, acZoomPrevious});
 }
-
-void TfmContourPlot::BuildToolBar() {
-    QToolBar* bar = addToolBar(QStringLiteral("Plot"));
-    bar->setObjectName(QStringLiteral("tbPlot"));
-    bar->setMovable(false);
-    bar->setIconSize(QSize(PlotToolIconSize, PlotToolIconSize));
-    bar->addActions({acPrint, acSaveAs});
-    bar->addSeparator();
-    bar->addActions({acZoomIn, acZoomOut, acZoomPrevious, acAnimatedZoom});
-    bar->addSeparator();
-    bar->addActions({acProperties, acShowLegend, acVertGrid, acHorisGrid, ac3DView, acCopy});
-    m_editToolSeparator = bar->addSeparator();
-    bar->addActions({acAddContour, acDeleteContour, acLabelPosition, acLabelOff, acEndEdit});
-}
-
-// ---------------------------------------------------------------------------------------------
 
 void TfmContourPlot::ShowMap(std::unique_ptr<TContour> map) {
     m_map = map.get();
@@ -172,7 +100,8 @@ void TfmContourPlot::SetEditingVisible(bool visible) {
     for (QAction* action : m_editGroup->actions())
         action->setVisible(visible);
     for (QAction* action : {miAllLabels, m_editSeparator, m_editToolSeparator})
-        action->setVisible(visible);
+        if (action)
+            action->setVisible(visible);
 }
 
 void TfmContourPlot::SetEditMode(int mode) {
@@ -189,78 +118,15 @@ void TfmContourPlot::AllLabelsClick() {
     m_chart->Refresh();
 }
 
-void TfmContourPlot::SetZoomBackEnabled(bool enabled) {
-    acZoomOut->setEnabled(enabled);
-    acZoomPrevious->setEnabled(enabled);
-}
-
-void TfmContourPlot::UpdateZoomBack() {
-    SetZoomBackEnabled(m_chart->Zoom().Enabled || m_chart->Zoom().Zoomed());
-}
-
-void TfmContourPlot::ZoomInClick() {
-    m_chart->ZoomIn();
-    SetZoomBackEnabled(true);
-}
-
-void TfmContourPlot::ZoomOutClick() {
-    m_chart->ZoomOut();
-    SetZoomBackEnabled(false);
-}
-
-void TfmContourPlot::ZoomPreviousClick() {
-    if (!m_chart->ZoomPrevious())
-        SetZoomBackEnabled(false);
-}
-
-void TfmContourPlot::AnimatedZoomClick() {
-    m_chart->ToggleAnimatedZoom();
-    UpdateZoomBack();
-}
-
 void TfmContourPlot::ShowLegendClick() {
-    // A shaded map explains itself with its colour scale; a contour map with the line legend.
-    TLayer& legend = m_shading ? static_cast<TLayer&>(m_chart->ColorLegend()) : m_chart->Legend();
-    legend.SetVisible(!legend.Visible());
-    acShowLegend->setChecked(legend.Visible());
-    m_chart->Refresh();
-}
-
-void TfmContourPlot::VertGridClick() {
-    m_chart->XAxis().Grid = !m_chart->XAxis().Grid;
-    m_chart->Refresh();
-}
-
-void TfmContourPlot::HorisGridClick() {
-    m_chart->YAxis().Grid = !m_chart->YAxis().Grid;
-    m_chart->Refresh();
-}
-
-void TfmContourPlot::View3DClick() {
-    SwitchView3D(*m_chart, m_flatFrameWidth);
-}
-
-// ---------------------------------------------------------------------------------------------
-
-void TfmContourPlot::LoadWindowPlacement() {
-    mirla::LoadWindowPlacement(*this, m_settingsFile, FormName);
-}
-
-void TfmContourPlot::SaveSettings() {
-    if (m_settingsFile.empty() || !m_savesSettings)
+    if (!m_shading) {
+        TfmPlot2D::ShowLegendClick();
         return;
-    SaveWindowSettings(*this, *m_chart, m_settingsFile, FormName);
-}
-
-void TfmContourPlot::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    m_shown = true;
-    emit Shown();
-}
-
-void TfmContourPlot::closeEvent(QCloseEvent* event) {
-    SaveSettings();
-    QMainWindow::closeEvent(event);
+    }
+    TColorLegend& scale = m_chart->ColorLegend();
+    scale.SetVisible(!scale.Visible());
+    acShowLegend->setChecked(scale.Visible());
+    m_chart->Refresh();
 }
 
 } // namespace mirla

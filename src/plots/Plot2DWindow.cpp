@@ -19,9 +19,13 @@ constexpr const char* LaterHint = " (comes in a later version)";
 } // namespace
 
 TfmPlot2D::TfmPlot2D(const std::string& settingsFile, QWidget* parent)
-    : QMainWindow(parent), m_settingsFile(settingsFile) {
-    setObjectName(QString::fromLatin1(FormName));
-    setWindowTitle(QStringLiteral("2D - Plot"));
+    : TfmPlot2D(settingsFile, FormName, QStringLiteral("2D - Plot"), parent) {}
+
+TfmPlot2D::TfmPlot2D(const std::string& settingsFile, const char* formName, const QString& caption,
+                     QWidget* parent)
+    : QMainWindow(parent), m_settingsFile(settingsFile), m_formName(formName) {
+    setObjectName(QString::fromLatin1(formName));
+    setWindowTitle(caption);
     m_chart = new TPlot(this);
     m_chart->setObjectName(QStringLiteral("Chart"));
     setCentralWidget(m_chart);
@@ -185,13 +189,13 @@ void TfmPlot2D::View3DClick() {
 // ---------------------------------------------------------------------------------------------
 
 void TfmPlot2D::LoadWindowPlacement() {
-    mirla::LoadWindowPlacement(*this, m_settingsFile, FormName);
+    mirla::LoadWindowPlacement(*this, m_settingsFile, m_formName);
 }
 
 void TfmPlot2D::SaveSettings() {
     if (m_settingsFile.empty() || !m_savesSettings)
         return;
-    SaveWindowSettings(*this, *m_chart, m_settingsFile, FormName);
+    SaveWindowSettings(*this, *m_chart, m_settingsFile, m_formName);
 }
 
 void TfmPlot2D::showEvent(QShowEvent* event) {
