@@ -484,14 +484,13 @@ void TGraphicsPage::btGraphFxyClick(bool shading) {
     const QString line = Shell().InputLineText();
     engine.ClearError();
     PrepareInput(engine, EngineTextFromUtf8(line.toStdString()));
-    plot.Clear();
+    window.Clear();
     const std::string text = m_complexMode ? "abs(" + engine.Input + ")" : engine.Input;
     if (!SampleGrid(text)) {
         const int code = engine.ErrorCode;
         Shell().ReturnClick();
         if (code != ErrUserBreak)
             ShowError("Cann't calculate this function");
-        m_grid = TContourGrid();
         Shell().ShowProgress(0);
         engine.IntegralAgreement = DefaultIntegralAgreement;
         return;

@@ -77,6 +77,11 @@ void TfmContourPlot::BuildContourMenus() {
     zoom->addActions({acZoomIn, acZoomOut, acAnimatedZoom, acZoomPrevious});
 }
 
+void TfmContourPlot::Clear() {
+    m_map = nullptr;
+    m_chart->Clear();
+}
+
 void TfmContourPlot::ShowMap(std::unique_ptr<TContour> map) {
     m_map = map.get();
     m_shading = map->Shading;

@@ -27,6 +27,8 @@ public:
     /// True after a colour-shading request, false after a contour request.
     bool ShadingState() const { return m_shading; }
 
+    /// Empties the plot for a new request and forgets its map.
+    void Clear();
     /// Puts `map` in the plot (which was cleared for it) and takes the state of its form: in
     /// shading form the caption "Color Shade f(x,y)" and no editing commands, in line form the
     /// caption "Contour Plot f(x,y)", a legend entry named after the map and the editing commands.

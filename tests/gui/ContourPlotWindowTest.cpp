@@ -180,6 +180,7 @@ private slots:
         QCOMPARE(Request("X/(X-Y)", 1), QStringLiteral("Cann't calculate this function"));
         QCOMPARE(int(engine.IntegralAgreement), 9);
         QCOMPARE(Chart().Graph().LayerCount(), 0);
+        QVERIFY(!MapWindow().Map());
         QCOMPARE(Request("X-Y", 2), QString());
         QCOMPARE(int(engine.IntegralAgreement), 7);
         // An evaluation in the calculator keeps it.

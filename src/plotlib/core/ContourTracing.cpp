@@ -138,15 +138,15 @@ void TraceCell(const TContourGrid& grid, int i, int j, const std::array<double, 
     }
 }
 
-/// The index cell size for joining the lines of a grid: well above the tolerance, and small
-/// against the cells so that few line ends share an index cell.
+/// The index cell size for joining the lines of a grid: well above the tolerance and about two
+/// grid cells wide, so that a line end and the ends that meet it mostly share an index cell.
 double JoinCellSize(const TContourGrid& grid) {
     double step = std::numeric_limits<double>::max();
     for (int i = 0; i + 1 < grid.Nx(); ++i)
         step = std::min(step, std::abs(grid.X(i + 1) - grid.X(i)));
     for (int j = 0; j + 1 < grid.Ny(); ++j)
         step = std::min(step, std::abs(grid.Y(0, j + 1) - grid.Y(0, j)));
-    return std::max(16 * PointTolerance, step / 4);
+    return std::max(16 * PointTolerance, step * 2);
 }
 
 } // namespace
@@ -194,10 +194,10 @@ TCellRanges CellRanges(const TContourGrid& grid) {
     ranges.High.reserve(cells);
     for (int j = 0; j + 1 < grid.Ny(); ++j)
         for (int i = 0; i + 1 < grid.Nx(); ++i) {
-            const auto [low, high] =
-                std::minmax({grid.Z(i, j), grid.Z(i + 1, j), grid.Z(i + 1, j + 1), grid.Z(i, j + 1)});
-            const bool missing = IsMissingZ(grid.Z(i, j)) || IsMissingZ(grid.Z(i + 1, j)) ||
-                                 IsMissingZ(grid.Z(i + 1, j + 1)) || IsMissingZ(grid.Z(i, j + 1));
+            const double z[4] = {grid.Z(i, j), grid.Z(i + 1, j), grid.Z(i + 1, j + 1), grid.Z(i, j + 1)};
+            const double low = std::min(std::min(z[0], z[1]), std::min(z[2], z[3]));
+            const double high = std::max(std::max(z[0], z[1]), std::max(z[2], z[3]));
+            const bool missing = IsMissingZ(z[0]) || IsMissingZ(z[1]) || IsMissingZ(z[2]) || IsMissingZ(z[3]);
             ranges.Low.push_back(missing ? -std::numeric_limits<double>::infinity() : low);
             ranges.High.push_back(missing ? std::numeric_limits<double>::infinity() : high);
         }
@@ -248,7 +248,9 @@ std::vector<TContourLine> TraceContours(const TContourGrid& grid, const std::vec
 /// chain of the ends that fall in it.
 class TContourJoiner::TEndIndex {
 public:
-    explicit TEndIndex(double cellSize) : m_cellSize(cellSize) { m_slots.resize(InitialSlots); }
+    explicit TEndIndex(double cellSize) : m_perCell(1 / cellSize), m_margin(PointTolerance / cellSize) {
+        m_slots.resize(InitialSlots);
+    }
 
     void Insert(const TContourPoint& point, TEnd end) {
         const auto [kx, ky] = Key(point);
@@ -281,11 +283,11 @@ public:
     /// Calls `visit` for every end indexed in the cells a point within the tolerance of `point`
     /// can fall in.
     template <typename F> void ForNear(const TContourPoint& point, F visit) {
-        const double fx = point.X / m_cellSize;
-        const double fy = point.Y / m_cellSize;
+        const double fx = point.X * m_perCell;
+        const double fy = point.Y * m_perCell;
         const std::int64_t kx = static_cast<std::int64_t>(std::floor(fx));
         const std::int64_t ky = static_cast<std::int64_t>(std::floor(fy));
-        const double margin = PointTolerance / m_cellSize;
+        const double margin = m_margin;
         const std::int64_t x0 = fx - static_cast<double>(kx) < margin ? kx - 1 : kx;
         const std::int64_t x1 = static_cast<double>(kx + 1) - fx < margin ? kx + 1 : kx;
         const std::int64_t y0 = fy - static_cast<double>(ky) < margin ? ky - 1 : ky;
@@ -312,8 +314,8 @@ private:
     };
 
     std::pair<std::int64_t, std::int64_t> Key(const TContourPoint& point) const {
-        return {static_cast<std::int64_t>(std::floor(point.X / m_cellSize)),
-                static_cast<std::int64_t>(std::floor(point.Y / m_cellSize))};
+        return {static_cast<std::int64_t>(std::floor(point.X * m_perCell)),
+                static_cast<std::int64_t>(std::floor(point.Y * m_perCell))};
     }
     std::size_t Hash(std::int64_t kx, std::int64_t ky) const {
         const auto h = (static_cast<std::uint64_t>(kx) * 0x9E3779B97F4A7C15ULL) ^
@@ -355,7 +357,8 @@ private:
             }
     }
 
-    double m_cellSize;
+    double m_perCell;
+    double m_margin;
     std::vector<TSlot> m_slots;
     std::size_t m_used = 0;
     std::vector<TNodeEntry> m_nodes;
@@ -422,7 +425,10 @@ void TContourJoiner::Add(double level, const TContourSegment& segment) {
     m_nearB.clear();
     m_index->ForNear(segment.A, [this](TEnd end) { m_nearA.push_back(end); });
     m_index->ForNear(segment.B, [this](TEnd end) { m_nearB.push_back(end); });
-    if (RepeatsEndSegment(segment, m_nearA) || RepeatsEndSegment(segment, m_nearB))
+    // Only a segment along a vertical or horizontal line can repeat a cell edge.
+    const bool alongAxis = std::abs(segment.A.X - segment.B.X) <= PointTolerance ||
+                           std::abs(segment.A.Y - segment.B.Y) <= PointTolerance;
+    if (alongAxis && (RepeatsEndSegment(segment, m_nearA) || RepeatsEndSegment(segment, m_nearB)))
         return;
     const std::optional<TEnd> byA = FirstTouching(segment.A, m_nearA, -1);
     const std::optional<TEnd> byB = FirstTouching(segment.B, m_nearB, -1);
