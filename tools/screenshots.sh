@@ -2,8 +2,8 @@
 # Builds Mirla if needed and writes pictures of its windows into OUTDIR, under Xvfb, for
 # reviewing their look: one PNG per page of the main window, its dialogs and windows (the 2-D plot
 # window with three curves, zoomed, and its properties dialog; the contour window with a labelled
-# map, the shaded map, and the "Color Map" and "Contour" properties pages), and the 2-D plot saved as BMP, WMF,
-# EMF, PNG, SVG and PDF files.
+# map, the shaded map, and the "Color Map" and "Contour" properties pages), and the 2-D plot saved
+# as BMP, WMF, EMF, PNG, SVG and PDF files.
 set -euo pipefail
 if [ $# -ne 1 ]; then
   echo "usage: tools/screenshots.sh OUTDIR" >&2

@@ -64,6 +64,8 @@ public:
     /// The current edit mode.
     TContourEditMode EditMode() const { return m_editMode; }
     void SetEditMode(TContourEditMode mode) { m_editMode = mode; }
+    /// Whether the map owns the mouse: in an edit mode every click over the plot is an edit.
+    bool WantsMouse() const { return m_editMode != emNone; }
     /// The cursor of the edit mode ("SERADD" for adding, "SERDEL" for deleting, "MOVEIT" for
     /// moving labels); the arrow without a mode.
     QCursor EditCursor() const;

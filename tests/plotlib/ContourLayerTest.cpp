@@ -112,7 +112,9 @@ TEST_F(ContourLayerTest, ShadingPaintsThePaletteAndTheMissingColour) {
 TEST_F(ContourLayerTest, EditModesChangeLinesAndLabels) {
     Render();
     EXPECT_FALSE(Click(emNone, 5, 5));
+    EXPECT_FALSE(map->WantsMouse());
     ASSERT_TRUE(Click(emAddContour, 3, 4.2));
+    EXPECT_TRUE(map->WantsMouse());
     ASSERT_EQ(map->Lines().size(), 2u);
     EXPECT_NEAR(map->Lines()[0].Level, 3, 1e-12);
     EXPECT_NEAR(map->Lines()[0].Label->A.Y, 4, 1e-9);
