@@ -4,8 +4,10 @@ side by side in one run: Mirla's tracing against contourpy's "serial" tracer on 
 levels, Mirla's whole contour request against gnuplot drawing the same map to a 1200 x 800 PNG, and
 Mirla's shading redraw against QCustomPlot's colour map (both inside mirla_plot_bench).
 
-Every figure is processor time (the fastest of several runs), so that other work on a shared
-machine weighs little; gnuplot's is the time of its process.
+Tracing and the whole request are compared in processor time (the fastest of several runs), so
+that other work on a shared machine weighs little; gnuplot's is the time of its process. The
+redraws are compared in elapsed time: QCustomPlot scales its picture in Qt's worker threads, whose
+time the benchmark thread's clock does not see.
 
 Usage: bench/contour_peers.py build/bench/mirla_plot_bench
 """
@@ -76,8 +78,9 @@ def mirla_ms(bench):
     best = {}
     for run in json.loads(result.stdout)["benchmarks"]:
         if run.get("run_type") == "iteration":
+            clock = "real_time" if "Shading" in run["run_name"] or "ColorMap" in run["run_name"] else "cpu_time"
             name = run["run_name"]
-            best[name] = min(best.get(name, run["cpu_time"]), run["cpu_time"])
+            best[name] = min(best.get(name, run[clock]), run[clock])
     return best
 
 

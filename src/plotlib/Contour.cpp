@@ -148,7 +148,9 @@ double TContour::MaxZ() const {
 }
 
 QColor TContour::ScaleColor(double fraction) const {
-    return ToQColor(ValueColor(MinZ() + fraction * (MaxZ() - MinZ())));
+    const TColorScale scale = Scale();
+    return ToQColor(
+        PaletteColor(Palette, scale.Index(scale.Bottom() + fraction * (scale.Top() - scale.Bottom()))));
 }
 
 std::optional<double> TContour::ValueAt(double x, double y) const {
@@ -272,8 +274,15 @@ void TContour::DrawShading(QPainter& painter) {
     // Redraws of an unchanged view (a legend toggled, the window uncovered) reuse the picture.
     const TShadingKey key = ShadingKey(area, square, mask);
     if (m_shadingKey != key) {
-        m_shading = QImage(area.size(), mask ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
-        m_shading.fill(mask ? Qt::white : Qt::transparent);
+        // A grid that covers the whole view leaves no pixel unpainted: its picture needs no alpha.
+        const TExtent extent = m_grid.Extent();
+        const TWorldRect& world = graph.World();
+        const bool covered = !key.LogX && !key.LogY && !m_grid.HasNodeY() && extent.XMin <= world.XMin &&
+                             extent.XMax >= world.XMax && extent.YMin <= world.YMin &&
+                             extent.YMax >= world.YMax;
+        const bool opaque = mask || covered;
+        m_shading = QImage(area.size(), opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+        m_shading.fill(opaque ? Qt::white : Qt::transparent);
         m_special = QImage();
         if (mask) {
             m_special = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
