@@ -23,6 +23,7 @@
 #include "plotlib/PrintDialog.h"
 #include "plotlib/PropertiesDialog.h"
 #include "plotlib/Series.h"
+#include "plots/ContourPlotWindow.h"
 #include "plots/Plot2DWindow.h"
 #include "plots/PolarWindow.h"
 #include "plots/SurfaceWindow.h"
@@ -317,6 +318,54 @@ bool ShootPlotWindow(TfmCalc& window, const QDir& out) {
     saved = Save(properties.grab(), out.filePath(QStringLiteral("plot-properties-dialog.png"))) && saved;
     properties.hide();
     return saved;
+}
+
+/// Requests a map of sin(X)*cos(Y) over -5..5 x -5..5 of plot type `type` (1 contour, 2 shading).
+void RequestMap(TfmCalc& window, int type) {
+    window.Pages()->setCurrentIndex(0);
+    window.InputLine()->setText(QStringLiteral("sin(X)*cos(Y)"));
+    for (int i = 0; i < window.Pages()->count(); ++i)
+        if (window.Pages()->tabText(i) == QStringLiteral("Graphics"))
+            window.Pages()->setCurrentIndex(i);
+    if (auto* button = window.findChild<QRadioButton*>(QStringLiteral("rbPlot%1").arg(type)))
+        button->click();
+    const std::pair<const char*, const char*> fields[] = {
+        {"edFromX", "-5"},   {"edToX", "5"},      {"edFromY", "-5"},  {"edToY", "5"},
+        {"edStepsX", "100"}, {"edStepsY", "100"}, {"edNumCont", "10"}};
+    for (const auto& [name, text] : fields)
+        if (auto* field = window.findChild<QLineEdit*>(QString::fromLatin1(name)))
+            field->setText(QString::fromLatin1(text));
+    // The map is meant over radians; the angle mode the user had comes back afterwards.
+    const int angleMode = window.Engine().AngleMode;
+    window.Engine().AngleMode = 0;
+    if (auto* ok = window.findChild<QPushButton*>(QStringLiteral("bbOK")))
+        ok->click();
+    window.Engine().AngleMode = angleMode;
+    window.Pages()->setCurrentIndex(0);
+}
+
+/// The contour window with a labelled map, the shaded map with its colour scale, and the
+/// properties dialog's "Color Map" and "Contour" pages.
+bool ShootContourWindow(TfmCalc& window, const QDir& out) {
+    mirla::TfmContourPlot& mapWindow = *window.ContourPlot();
+    mapWindow.resize(PlotWidth, PlotHeight);
+    RequestMap(window, 1);
+    if (!mapWindow.Map()) {
+        std::fprintf(stderr, "the contour request drew no map\n");
+        return false;
+    }
+    Settle();
+    bool saved = Save(mapWindow.grab(), out.filePath(QStringLiteral("contour-window.png")));
+    for (const auto& [page, name] : {std::pair{mirla::ColorMapPage, "contour-properties-color-map.png"},
+                                     std::pair{mirla::ContourPage, "contour-properties-contour.png"}}) {
+        TPlotPropertiesDialog properties(mapWindow.Chart(), page, &mapWindow);
+        properties.show();
+        Settle();
+        saved = Save(properties.grab(), out.filePath(QString::fromLatin1(name))) && saved;
+    }
+    RequestMap(window, 2);
+    Settle();
+    return Save(mapWindow.grab(), out.filePath(QStringLiteral("shading-window.png"))) && saved;
 }
 
 /// The 2-D plot saved as a picture file in each format the plot offers.
@@ -631,8 +680,8 @@ int main(int argc, char* argv[]) {
     const bool pagesSaved = firstStartSaved && ShootPages(window, out);
     const bool dialogSaved = ShootSetVariableDialog(window, out) && ShootMatrixWindow(window, out) &&
                              ShootUnitsConverter(window, out);
-    const bool plotSaved =
-        ShootPlotWindow(window, out) && WritePlotPictures(window, out) && ShootPrinting(window, out);
+    const bool plotSaved = ShootPlotWindow(window, out) && WritePlotPictures(window, out) &&
+                           ShootPrinting(window, out) && ShootContourWindow(window, out);
     const bool annotationsSaved = ShootAnnotations(window, out) && ShootSeriesOperations(window, out);
     const bool chartsSaved = ShootChartWindows(window, out);
     const bool dataSaved = ShootDataDialogs(window, out);

@@ -14,6 +14,7 @@
 #include "numbers/ComplexFormat.h"
 #include "numbers/RealFormat.h"
 #include "plotlib/Plot.h"
+#include "plots/ContourPlotWindow.h"
 #include "plots/Plot2DWindow.h"
 #include "plots/PolarWindow.h"
 #include "plots/ScreenPlacement.h"
@@ -217,6 +218,8 @@ TfmCalc::TfmCalc(const TCalcFiles& files, QWidget* parent)
     m_polar->SetSavesSettings(m_savesFiles);
     m_surface = new TfmSurface(settingsRead ? m_files.SettingsFile() : std::string(), this);
     m_surface->SetSavesSettings(m_savesFiles);
+    m_contourPlot = new TfmContourPlot(settingsRead ? m_files.SettingsFile() : std::string(), this);
+    m_contourPlot->SetSavesSettings(m_savesFiles);
     SetDisplayWidth(m_width);
     BuildPages();
     for (TCalcPage* page : m_pageList)
@@ -517,6 +520,8 @@ void TfmCalc::SetDisplayWidth(int width) {
     // The plot's info bubble shows its values with as many digits as the results.
     if (m_plot2D)
         m_plot2D->Chart().Graph().Info.NumberOfGeneralDigits = width;
+    if (m_contourPlot)
+        m_contourPlot->Chart().Graph().Info.NumberOfGeneralDigits = width;
 }
 
 void TfmCalc::SetPlotting(bool running) {
@@ -575,8 +580,6 @@ bool TfmCalc::EvaluateLine(const std::string& typed, QString& resultText) {
     m_ctx.BreakRequested = false;
     m_ctx.UsedVariables.Clear();
     m_ctx.ArgDepth = 0;
-    // The integration compares its passes to the precision counter's number of digits.
-    m_ctx.IntegralAgreement = static_cast<std::uint8_t>(std::clamp(m_settings.Precision, 1, 20));
     PrepareInput(m_ctx, typed);
     std::string blankFree = m_ctx.Input;
     if (!m_ctx.ErrorFlag) {
@@ -844,6 +847,7 @@ void TfmCalc::closeEvent(QCloseEvent* event) {
         m_plot2D->SetSavesSettings(false);
         m_polar->SetSavesSettings(false);
         m_surface->SetSavesSettings(false);
+        m_contourPlot->SetSavesSettings(false);
     }
     // An open plot window keeps its placement and plot settings as if the user had closed it.
     if (m_plot2D->isVisible())
@@ -852,6 +856,8 @@ void TfmCalc::closeEvent(QCloseEvent* event) {
          {static_cast<TfmChartWindow*>(m_polar), static_cast<TfmChartWindow*>(m_surface)})
         if (chart->isVisible())
             chart->close();
+    if (m_contourPlot->isVisible())
+        m_contourPlot->close();
     SaveHistory();
     event->accept();
 }

@@ -31,6 +31,7 @@ class TCalcPage;
 class TCalculatorPage;
 class TTapePage;
 class TGraphicsPage;
+class TfmContourPlot;
 class TfmPlot2D;
 class TfmPolar;
 class TfmSurface;
@@ -76,6 +77,7 @@ public:
     TfmPlot2D* Plot2D() override { return m_plot2D; }
     TfmPolar* Polar() override { return m_polar; }
     TfmSurface* Surface() override { return m_surface; }
+    TfmContourPlot* ContourPlot() override { return m_contourPlot; }
     void ShowAssistantText(const QString& text) override;
     void MoveToHistoryTop() override;
     void SetPlotting(bool running) override;
@@ -195,6 +197,7 @@ private:
     TfmPlot2D* m_plot2D = nullptr;
     TfmPolar* m_polar = nullptr;
     TfmSurface* m_surface = nullptr;
+    TfmContourPlot* m_contourPlot = nullptr;
 };
 
 } // namespace mirla

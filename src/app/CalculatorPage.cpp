@@ -9,6 +9,7 @@
 #include "numbers/ComplexEvaluator.h"
 #include "numbers/ComplexFormat.h"
 #include "numbers/RealFormat.h"
+#include "plots/ContourPlotWindow.h"
 #include "plots/Plot2DWindow.h"
 #include "plots/SurfaceWindow.h"
 #include "units/ui/ConvWindow.h"
@@ -300,45 +301,32 @@ void TCalculatorPage::BuildShowPlotsButton(QGridLayout* grid, int row, int colum
     pmShow->setToolTipsVisible(true);
     miPlotFx = pmShow->addAction("&Plot f(X)");
     miPlotFx->setObjectName("miPlotFx");
-    // The contour window is not part of Mirla yet: listed, but not usable.
-    QAction* later = pmShow->addAction("Plot &f(X,Y)");
-    later->setToolTip(QStringLiteral("Plot f(X,Y)") + LaterHint);
-    later->setEnabled(false);
-    BuildShowSurfaceEntry();
-    connect(sbShow, &QToolButton::clicked, this,
-            [this] { pmShow->popup(sbShow->mapToGlobal(QPoint(0, sbShow->height()))); });
-    TfmPlot2D* plot = Shell().Plot2D();
-    const bool shown = plot && plot->WasShown();
-    sbShow->setEnabled(shown);
-    miPlotFx->setEnabled(shown);
-    if (!plot)
-        return;
-    connect(miPlotFx, &QAction::triggered, plot, [plot] {
-        plot->show();
-        plot->raise();
-        plot->activateWindow();
-    });
-    connect(plot, &TfmPlot2D::Shown, this, [this] {
-        sbShow->setEnabled(true);
-        miPlotFx->setEnabled(true);
-    });
-}
-
-void TCalculatorPage::BuildShowSurfaceEntry() {
+    miPlotFxy = pmShow->addAction("Plot &f(X,Y)");
+    miPlotFxy->setObjectName("miPlotFxy");
     miPlot3D = pmShow->addAction("&3D-Plot f(X,Y)");
     miPlot3D->setObjectName("miPlot3D");
-    TfmSurface* surface = Shell().Surface();
-    miPlot3D->setEnabled(surface && surface->WasShown());
-    if (!surface)
+    connect(sbShow, &QToolButton::clicked, this,
+            [this] { pmShow->popup(sbShow->mapToGlobal(QPoint(0, sbShow->height()))); });
+    sbShow->setEnabled(false);
+    ConnectShowEntry(miPlotFx, Shell().Plot2D());
+    ConnectShowEntry(miPlotFxy, Shell().ContourPlot());
+    ConnectShowEntry(miPlot3D, Shell().Surface());
+}
+
+template <typename TWindow> void TCalculatorPage::ConnectShowEntry(QAction* entry, TWindow* window) {
+    const bool shown = window && window->WasShown();
+    entry->setEnabled(shown);
+    sbShow->setEnabled(sbShow->isEnabled() || shown);
+    if (!window)
         return;
-    connect(miPlot3D, &QAction::triggered, surface, [surface] {
-        surface->show();
-        surface->raise();
-        surface->activateWindow();
+    connect(entry, &QAction::triggered, window, [window] {
+        window->show();
+        window->raise();
+        window->activateWindow();
     });
-    connect(surface, &TfmSurface::Shown, this, [this] {
+    connect(window, &TWindow::Shown, this, [this, entry] {
         sbShow->setEnabled(true);
-        miPlot3D->setEnabled(true);
+        entry->setEnabled(true);
     });
 }
 

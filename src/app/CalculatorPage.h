@@ -52,7 +52,8 @@ private:
     QWidget* BuildVariableButtons();
     QWidget* BuildCommandButtons();
     void BuildShowPlotsButton(QGridLayout* grid, int row, int column);
-    void BuildShowSurfaceEntry();
+    /// Makes `entry` of "Show plots" show `window`, enabled once the window has been shown.
+    template <typename TWindow> void ConnectShowEntry(QAction* entry, TWindow* window);
     QWidget* BuildModeSelectors();
     QGroupBox* BuildRadioGroup(const QString& name, const QString& title, const QStringList& items,
                                QButtonGroup*& group);
@@ -88,6 +89,7 @@ private:
     QMenu* pmShow = nullptr;
     QAction* miPlotFx = nullptr;
     QAction* miPlot3D = nullptr;
+    QAction* miPlotFxy = nullptr;
 
     QButtonGroup* m_rgNotation = nullptr;
     QButtonGroup* m_rgBase = nullptr;

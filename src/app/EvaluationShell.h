@@ -6,6 +6,7 @@
 
 namespace mirla {
 
+class TfmContourPlot;
 class TfmPlot2D;
 class TfmSurface;
 
@@ -21,6 +22,8 @@ public:
     virtual TfmPlot2D* Plot2D() = 0;
     /// The surface window that receives surfaces; null when there is none.
     virtual TfmSurface* Surface() = 0;
+    /// The contour window that receives contour and colour-shading maps; null when there is none.
+    virtual TfmContourPlot* ContourPlot() { return nullptr; }
 };
 
 } // namespace mirla

@@ -5,10 +5,13 @@
 #include "engine/Engine.h"
 #include "engine/EngineText.h"
 #include "engine/InputPreparation.h"
+#include "numbers/ComplexEvaluator.h"
 #include "numbers/RealFormat.h"
+#include "plotlib/Contour.h"
 #include "plotlib/FunctionCurve.h"
 #include "plotlib/Plot.h"
 #include "plotlib/Series.h"
+#include "plots/ContourPlotWindow.h"
 #include "plots/Plot2DWindow.h"
 #include "plots/PolarWindow.h"
 #include "plots/SurfaceWindow.h"
@@ -35,6 +38,8 @@ namespace mirla {
 namespace {
 
 constexpr std::uint8_t MapIntegralAgreement = 7;
+constexpr std::uint8_t DefaultIntegralAgreement = 9;
+constexpr int DefaultContourCount = 10;
 
 const char* const RealTypeCaptions[] = {"Plot f(X)", "Contour Plot f(X,Y)", "Color Shading f(X,Y)", "Surface",
                                         "Polar"};
@@ -385,6 +390,10 @@ void TGraphicsPage::bbOKClick() {
         PlotPolar();
         return;
     }
+    if ((m_plotType == PlotContour || m_plotType == PlotShading) && Shell().ContourPlot()) {
+        btGraphFxyClick(m_plotType == PlotShading);
+        return;
+    }
     Shell().ShowAssistantText("The fields are valid; plotting arrives with the plot windows");
 }
 
@@ -514,6 +523,60 @@ void TGraphicsPage::PlotPolar() {
     window.show();
     Shell().ShowProgress(0);
     Shell().MoveToHistoryTop();
+}
+
+void TGraphicsPage::btGraphFxyClick(bool shading) {
+    TfmContourPlot& window = *Shell().ContourPlot();
+    const TPlotRequestGuard busy(Shell(), window);
+    const TWaitCursor hourglass;
+    TPlot& plot = window.Chart();
+    EvalContext& engine = Shell().Engine();
+    engine.BreakRequested = false;
+    plot.Graph().Exaggerate = FieldValue(Exaggerate);
+    plot.YAxis().Name = edY->text().toStdString();
+    plot.XAxis().Name = edX->text().toStdString();
+    const std::string title = edTitle->text().toStdString();
+    plot.Title().Text = m_complexMode ? "|" + title + "|" : title;
+    SetMapAxes(plot);
+    m_grid = TContourGrid();
+
+    const QString line = Shell().InputLineText();
+    PrepareSampledText(m_complexMode ? "abs(" + line + ")" : line);
+    window.Clear();
+    TSampledGrid sampled;
+    TComplexEvaluator* complex = m_complexMode ? &Shell().ComplexEvaluator() : nullptr;
+    if (!SampleGridValues(
+            engine, complex, RequestedGrid(), [this](int percent) { Shell().ShowProgress(percent); },
+            sampled)) {
+        ReportSamplingFailure();
+        engine.IntegralAgreement = DefaultIntegralAgreement;
+        return;
+    }
+    m_grid = TContourGrid(std::move(sampled.X), std::move(sampled.Y), std::move(sampled.Z));
+    window.show();
+    PumpMessages(engine);
+    const std::optional<double> count =
+        m_fields[NumCont].Validator.Value(m_fields[NumCont].Edit->text().toStdString());
+    const int levels = shading ? 1 : count ? static_cast<int>(*count) : DefaultContourCount;
+    auto map = std::make_unique<TContour>(plot.Graph(), shading, levels, m_grid);
+    if (!shading)
+        map->SetName(line.toStdString());
+    window.ShowMap(std::move(map));
+    plot.Refresh();
+    Shell().ShowProgress(0);
+    Shell().MoveToHistoryTop();
+}
+
+void TGraphicsPage::SetMapAxes(TPlot& plot) {
+    const auto fix = [](TAxis& axis, double low, double high) {
+        axis.AutoMin = false;
+        axis.AutoMax = false;
+        axis.SetMin(low);
+        axis.SetMax(high);
+    };
+    fix(plot.XAxis(), FieldValue(FromX), FieldValue(ToX));
+    fix(plot.YAxis(), FieldValue(FromY), FieldValue(ToY));
+    plot.Graph().ClipMarkers = false;
 }
 
 bool TGraphicsPage::CheckField(TField field) {

@@ -6,6 +6,7 @@
 #include "app/core/FieldValidator.h"
 #include "app/core/PlotSampling.h"
 #include "engine/Extended.h"
+#include "plotlib/core/ContourGrid.h"
 #include "plotlib/core/PlotTypes.h"
 
 #include <QString>
@@ -21,6 +22,7 @@ class QRadioButton;
 
 namespace mirla {
 
+class TPlot;
 class TSeries;
 
 /// The "Graphics" page: the plot type, the X and Y ranges with their step counts, axis names,
@@ -83,6 +85,8 @@ private:
     /// Shows why a sampling stopped: the error in the result box and, unless the user broke
     /// off, "Cann't calculate this function"; the progress returns to 0.
     void ReportSamplingFailure();
+    void btGraphFxyClick(bool shading);
+    void SetMapAxes(TPlot& plot);
     Extended ExtendedValue(TField field) const;
     bool CheckField(TField field);
     bool CheckOrder(TField low, TField high, const QString& message);
@@ -108,6 +112,8 @@ private:
     std::array<int, 2 * PlotTypeCount> m_stepTable = TCalcSettings().StepTable;
     Extended m_lastExaggeration = 0;
     bool m_complexMode = false;
+    /// The grid of the last contour or shading request, kept until the next one.
+    TContourGrid m_grid;
 };
 
 } // namespace mirla

@@ -21,7 +21,7 @@ public:
     virtual void ShowProgress(int percent) = 0;
     /// The polar window that receives polar curves; null when there is none.
     virtual TfmPolar* Polar() = 0;
-    /// The complex evaluator, which samples surfaces in complex mode.
+    /// The complex evaluator that samples |f(X+Yi)| in complex mode.
     virtual TComplexEvaluator& ComplexEvaluator() = 0;
 };
 

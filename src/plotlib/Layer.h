@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QtCore/qnamespace.h>
 
+#include <optional>
 #include <string>
 
 class QFont;
@@ -117,6 +118,14 @@ public:
     /// Whether the layer owns the mouse now (an edit mode): the plot then hands it every gesture
     /// before zoom and pan.
     virtual bool WantsMouse() const { return false; }
+    /// The value the layer shows at world point (x, y) for the status bar ("Z="): `MissingValue`
+    /// where it has none; nothing for layers that show no values over the plane.
+    virtual std::optional<double> ValueAt(double x, double y) const {
+        (void)x;
+        (void)y;
+        return std::nullopt;
+    }
+
     /// Mouse hooks, called by the plot for the layer that owns the current interaction. Each
     /// returns whether the layer took the event (the plot then leaves zoom and pan alone); by
     /// default the layer takes nothing and forgets the point it hit.

@@ -73,11 +73,14 @@ TPlot::TPlot(QWidget* parent) : QWidget(parent), m_graph(std::make_unique<TGraph
     m_statusBar->setCursor(Qt::ArrowCursor);
     m_xPanel = new QLabel(QStringLiteral("X=n/a"), m_statusBar);
     m_yPanel = new QLabel(QStringLiteral("Y=n/a"), m_statusBar);
+    m_zPanel = new QLabel(QStringLiteral("Z=n/a"), m_statusBar);
+    m_zPanel->setObjectName(QStringLiteral("lbZ"));
     m_textPanel = new QLabel(m_statusBar);
-    for (QLabel* panel : {m_xPanel, m_yPanel}) {
+    for (QLabel* panel : {m_xPanel, m_yPanel, m_zPanel}) {
         panel->setFixedWidth(CoordinatePanelWidth);
         m_statusBar->addWidget(panel);
     }
+    m_zPanel->hide();
     m_statusBar->addWidget(m_textPanel, 1);
 
     m_graph->StatusText = [this](const QString& text) { m_textPanel->setText(text.trimmed()); };
@@ -422,6 +425,23 @@ void TPlot::ShowCoordinates(QPoint position) {
     const QString y = inside ? CoordinateText(world.Y, YAxis().Log()) : QStringLiteral("n/a");
     SetPanelText(m_xPanel, QStringLiteral("X=") + x);
     SetPanelText(m_yPanel, QStringLiteral("Y=") + y);
+    ShowValue(position, inside);
+}
+
+void TPlot::ShowValue(QPoint position, bool inside) {
+    const TZoomPoint world = WorldAt(position);
+    for (int i = 0; i < m_graph->LayerCount(); ++i) {
+        const TLayer& layer = *m_graph->Layer(i);
+        const std::optional<double> value = layer.Visible() ? layer.ValueAt(world.X, world.Y) : std::nullopt;
+        if (!value)
+            continue;
+        const bool known = inside && *value != MissingValue;
+        SetPanelText(m_zPanel, QStringLiteral("Z=") +
+                                   (known ? QString::number(*value, 'g', 6) : QStringLiteral("n/a")));
+        m_zPanel->show();
+        return;
+    }
+    m_zPanel->hide();
 }
 
 void TPlot::SetPanelText(QLabel* panel, const QString& text) {

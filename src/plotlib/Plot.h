@@ -179,6 +179,8 @@ private:
     TZoomPoint WorldAt(QPoint position) const;
     bool InPlotArea(QPoint position) const;
     void ShowCoordinates(QPoint position);
+    /// Shows "Z=" and the value of the first layer with values over the plane, or hides the panel.
+    void ShowValue(QPoint position, bool inside);
     void SetPanelText(QLabel* panel, const QString& text);
     void UpdateCursor();
     void RunAnimatedZoom(QPoint position);
@@ -201,6 +203,7 @@ private:
     QStatusBar* m_statusBar = nullptr;
     QLabel* m_xPanel = nullptr;
     QLabel* m_yPanel = nullptr;
+    QLabel* m_zPanel = nullptr;
     QLabel* m_textPanel = nullptr;
     QMenu* m_hostMenu = nullptr;
     unsigned m_popupItems = 0x7F;

@@ -1,5 +1,6 @@
 #include "plotlib/PropertiesDialog.h"
 
+#include "plotlib/ContourPages.h"
 #include "plotlib/OperationsPage.h"
 #include "plotlib/Plot.h"
 #include "plotlib/PropertiesPages.h"
@@ -9,6 +10,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace mirla {
 
@@ -35,6 +38,10 @@ TPlotPropertiesDialog::TPlotPropertiesDialog(TPlot& plot, int page, QWidget* par
         seriesPage->DisableDerivative();
     LinkSeriesLists(*seriesPage, operations);
     AddPage(SettingsPage, "Se&ttings", new TSettingsPage(plot, control.Disabled3D));
+    if (TContour* map = FirstContour(graph)) {
+        AddPage(ColorMapPage, "&Color Map", new TColorMapPage(*map));
+        AddPage(ContourPage, "C&ontour", new TContourPage(*map));
+    }
     if (!control.DisabledAxis2Tab)
         AddPage(Axis2Page, "Axis (&2)",
                 new TAxisPage(graph, {{{&plot.XAxis2(), "&X axis (2)", control.DisabledXAxis2Log,
@@ -48,8 +55,8 @@ TPlotPropertiesDialog::TPlotPropertiesDialog(TPlot& plot, int page, QWidget* par
     // that must win over the legend page's unchanged placement. Settings last: a new 3-D look resets
     // the ticks the axis pages wrote.
     // Operations last: it lists the series again once the series page has deleted some.
-    for (int index :
-         {LegendsPage, TitlesPage, SeriesPage, InfoPage, AxisPage, Axis2Page, SettingsPage, OperationsPage})
+    for (int index : {LegendsPage, TitlesPage, SeriesPage, InfoPage, AxisPage, Axis2Page, SettingsPage,
+                      ColorMapPage, ContourPage, OperationsPage})
         if (m_pages[index])
             m_applyOrder.push_back(m_pages[index]);
 
@@ -79,7 +86,9 @@ TPlotPropertiesDialog::TPlotPropertiesDialog(TPlot& plot, int page, QWidget* par
 void TPlotPropertiesDialog::AddPage(int index, const QString& caption, TPropertiesPage* page) {
     page->setObjectName(QString("tsPage%1").arg(index));
     m_pages[index] = page;
-    m_tabs->addTab(page, caption);
+    // Tabs stand in the order of their indices, whatever order the pages are built in.
+    const auto before = std::count_if(m_pages.begin(), m_pages.begin() + index, [](auto* p) { return p; });
+    m_tabs->insertTab(static_cast<int>(before), page, caption);
 }
 
 void TPlotPropertiesDialog::LinkSeriesLists(TSeriesPage& seriesPage, TOperationsPage* operations) {

@@ -22,16 +22,18 @@ enum TPropertiesPageIndex {
     TitlesPage = 1,
     SeriesPage = 2,
     LegendsPage = 3,
+    ColorMapPage = 4,
     OperationsPage = 5,
     SettingsPage = 6,
+    ContourPage = 7,
     Axis2Page = 8,
     InfoPage = 9
 };
 
 /// The plot's properties dialog: pages "Axis", "Titles", "Series", "Legends", "Operations",
-/// "Settings", "Axis (2)" and "Info" (the "Color Map" and "Contour" pages come later, at indices 4
-/// and 7, so page indices stay those of the settings: 0 "Axis", 1 "Titles", 2 "Series",
-/// 3 "Legends", 5 "Operations", 6 "Settings", 8 "Axis (2)", 9 "Info").
+/// "Settings", "Axis (2)" and "Info", and "Color Map" and "Contour" when the plot holds a contour
+/// map; page indices are those of the settings: 0 "Axis", 1 "Titles", 2 "Series", 3 "Legends",
+/// 4 "Color Map", 5 "Operations", 6 "Settings", 7 "Contour", 8 "Axis (2)", 9 "Info".
 class TPlotPropertiesDialog : public QDialog {
     Q_OBJECT
 public:

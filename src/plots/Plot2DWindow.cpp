@@ -1,33 +1,32 @@
 #include "plots/Plot2DWindow.h"
 
-#include "app/core/CalcSettings.h"
 #include "plotlib/AnnotateTools.h"
 #include "plotlib/Plot.h"
+#include "plots/PlotWindowSupport.h"
 #include "plots/ProgramTitle.h"
-#include "plots/ScreenPlacement.h"
-#include "runtime/SettingsFile.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QKeySequence>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QToolBar>
 
 namespace mirla {
 
 namespace {
 
-constexpr int View3DPercent = 8;
-constexpr int View3DFrameWidth = 10;
 constexpr const char* FormName = "fmPlot2D";
 
 } // namespace
 
 TfmPlot2D::TfmPlot2D(const std::string& settingsFile, QWidget* parent)
-    : QMainWindow(parent), m_settingsFile(settingsFile) {
-    setObjectName(QString::fromLatin1(FormName));
-    setWindowTitle(QStringLiteral("2D - Plot"));
+    : TfmPlot2D(settingsFile, FormName, QStringLiteral("2D - Plot"), parent) {}
+
+TfmPlot2D::TfmPlot2D(const std::string& settingsFile, const char* formName, const QString& caption,
+                     QWidget* parent)
+    : QMainWindow(parent), m_settingsFile(settingsFile), m_formName(formName) {
+    setObjectName(QString::fromLatin1(formName));
+    setWindowTitle(caption);
     m_chart = new TPlot(this);
     m_chart->setObjectName(QStringLiteral("Chart"));
     m_chart->PrintTexts = ProgramPrintTexts();
@@ -49,10 +48,7 @@ TfmPlot2D::~TfmPlot2D() = default;
 
 QAction* TfmPlot2D::AddCommand(const char* name, TPlotTool tool, const QString& menuText,
                                const QString& hint) {
-    auto* action = new QAction(PlotToolIcon(tool), menuText, this);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setToolTip(hint);
-    return action;
+    return MakePlotCommand(this, name, PlotToolIcon(tool), menuText, hint);
 }
 
 void TfmPlot2D::BuildCommands() {
@@ -205,45 +201,19 @@ void TfmPlot2D::HorisGridClick() {
 }
 
 void TfmPlot2D::View3DClick() {
-    TGraph& graph = m_chart->Graph();
-    if (m_chart->View3D() != 0) {
-        m_chart->SetView3D(0);
-        graph.Frame.Width = m_flatFrameWidth;
-        graph.Set2DLook();
-    } else {
-        m_chart->SetView3D(View3DPercent);
-        m_flatFrameWidth = graph.Frame.Width;
-        graph.Frame.Width = View3DFrameWidth;
-        // The 3-D look takes its tick length from the frame width, so it is applied again now.
-        graph.Set3DLook();
-        m_chart->XAxis().Ticks.MinorVisible = false;
-        m_chart->XAxis().Ticks.MajorVisible = true;
-    }
-    m_chart->Refresh();
+    SwitchView3D(*m_chart, m_flatFrameWidth);
 }
 
 // ---------------------------------------------------------------------------------------------
 
 void TfmPlot2D::LoadWindowPlacement() {
-    TIniFile ini;
-    std::string message;
-    if (m_settingsFile.empty() || !ini.Load(m_settingsFile, message))
-        return;
-    const TWindowPlacement placement = TWindowPlacement::Read(ini, FormName);
-    RestoreOnVisibleScreen(*this, QRect(placement.Left, placement.Top, placement.Width, placement.Height));
+    mirla::LoadWindowPlacement(*this, m_settingsFile, m_formName);
 }
 
 void TfmPlot2D::SaveSettings() {
     if (m_settingsFile.empty() || !m_savesSettings)
         return;
-    const TWindowPlacement placement{x(), y(), width(), height()};
-    const auto write = [&](TIniFile& ini) {
-        placement.Write(ini, FormName);
-        m_chart->WriteSettings(ini);
-    };
-    std::string message;
-    if (!UpdateSettingsFile(m_settingsFile, write, message))
-        QMessageBox::critical(this, QStringLiteral("Error"), QString::fromStdString(message));
+    SaveWindowSettings(*this, *m_chart, m_settingsFile, m_formName);
 }
 
 void TfmPlot2D::showEvent(QShowEvent* event) {

@@ -41,10 +41,11 @@ signals:
     void Shown();
 
 protected:
+    /// A plot window named `formName` (its settings section) with the caption `caption`.
+    TfmPlot2D(const std::string& settingsFile, const char* formName, const QString& caption, QWidget* parent);
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
     QAction* AddCommand(const char* name, TPlotTool tool, const QString& menuText, const QString& hint);
     void BuildCommands();
     void BuildDataCommands();
@@ -60,12 +61,14 @@ private:
     void ZoomOutClick();
     void ZoomPreviousClick();
     void AnimatedZoomClick();
-    void ShowLegendClick();
+    /// Shows or hides the legend the window explains its plot with (the line legend here).
+    virtual void ShowLegendClick();
     void VertGridClick();
     void HorisGridClick();
     void View3DClick();
 
     std::string m_settingsFile;
+    const char* m_formName;
     bool m_savesSettings = true;
     TPlot* m_chart = nullptr;
     bool m_shown = false;

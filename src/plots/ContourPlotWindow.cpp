@@ -1,0 +1,137 @@
+#include "plots/ContourPlotWindow.h"
+
+#include "plotlib/Contour.h"
+#include "plotlib/Legend.h"
+#include "plotlib/Plot.h"
+#include "plotlib/PlotCursors.h"
+#include "plots/PlotWindowSupport.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenuBar>
+#include <QToolBar>
+
+namespace mirla {
+
+TfmContourPlot::TfmContourPlot(const std::string& settingsFile, QWidget* parent)
+    : TfmPlot2D(settingsFile, "fmContourPlot", QStringLiteral("Contour Plot"), parent) {
+    BuildEditCommands();
+    BuildContourMenus();
+    if (auto* bar = findChild<QToolBar*>(QStringLiteral("tbPlot"))) {
+        m_editToolSeparator = bar->addSeparator();
+        bar->addActions({acAddContour, acDeleteContour, acLabelPosition, acLabelOff, acEndEdit});
+    }
+    SetEditingVisible(false);
+}
+
+TfmContourPlot::~TfmContourPlot() = default;
+
+QAction* TfmContourPlot::AddEditCommand(const char* name, const QString& menuText, const QString& hint,
+                                        int mode) {
+    QAction* action = MakePlotCommand(this, name, QIcon(), menuText, hint);
+    action->setCheckable(true);
+    m_editGroup->addAction(action);
+    connect(action, &QAction::triggered, this, [this, mode] { SetEditMode(mode); });
+    return action;
+}
+
+void TfmContourPlot::BuildEditCommands() {
+    m_editGroup = new QActionGroup(this);
+    acAddContour = AddEditCommand("acAddContour", "&Add Contour(s)", "Add contour(s)", emAddContour);
+    acDeleteContour =
+        AddEditCommand("acDeleteContour", "&Delete Contour(s)", "Delete contour(s)", emDeleteContour);
+    acLabelPosition = AddEditCommand("acLabelPosition", "Label &position", "Add/Move label(s)", emAddLabel);
+    acLabelOff = AddEditCommand("acLabelOff", "&Label off", "Delete label(s)", emRemoveLabel);
+    acEndEdit = AddEditCommand("acEndEdit", "End edit", "Break edit", emNone);
+    acEndEdit->setChecked(true);
+    // The buttons show the cursors of their modes.
+    const std::pair<QAction*, TPlotCursor> pictures[] = {{acAddContour, TPlotCursor::SerAdd},
+                                                         {acDeleteContour, TPlotCursor::SerDel},
+                                                         {acLabelPosition, TPlotCursor::MoveIt},
+                                                         {acLabelOff, TPlotCursor::Eraze},
+                                                         {acEndEdit, TPlotCursor::SerSel}};
+    for (const auto& [action, cursor] : pictures)
+        action->setIcon(QIcon(PlotCursor(cursor).pixmap()));
+    miAllLabels = new QAction(QStringLiteral("All Labels on&/off"), this);
+    miAllLabels->setObjectName(QStringLiteral("miAllLabels"));
+    connect(miAllLabels, &QAction::triggered, this, &TfmContourPlot::AllLabelsClick);
+    miClose = new QAction(QStringLiteral("&Close"), this);
+    miClose->setObjectName(QStringLiteral("miClose"));
+    connect(miClose, &QAction::triggered, this, &QWidget::close);
+}
+
+void TfmContourPlot::BuildContourMenus() {
+    // The menus of this window: no import or export, "&Close" instead of "&Exit", the edit modes.
+    menuBar()->clear();
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addActions({acSaveAs, acPrint});
+    file->addSeparator();
+    file->addAction(miClose);
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->addActions({acCopy, acProperties});
+    m_editSeparator = edit->addSeparator();
+    edit->addActions({acAddContour, acDeleteContour, acLabelPosition, acLabelOff, acEndEdit, miAllLabels});
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->addActions({acVertGrid, acHorisGrid, acShowLegend, ac3DView});
+    QMenu* zoom = menuBar()->addMenu(QStringLiteral("&Zoom"));
+    zoom->addActions({acZoomIn, acZoomOut, acAnimatedZoom, acZoomPrevious});
+}
+
+void TfmContourPlot::Clear() {
+    m_map = nullptr;
+    m_chart->Clear();
+}
+
+void TfmContourPlot::ShowMap(std::unique_ptr<TContour> map) {
+    m_map = map.get();
+    m_shading = map->Shading;
+    const std::string name = map->Name();
+    m_chart->AddContour(std::move(map));
+    m_chart->ColorLegend().Source = m_map;
+    if (m_shading) {
+        setWindowTitle(QStringLiteral("Color Shade f(x,y)"));
+    } else {
+        setWindowTitle(QStringLiteral("Contour Plot f(x,y)"));
+        auto entry = std::make_unique<TContourLegend>(m_chart->Graph());
+        entry->Caption = name;
+        m_chart->Legend().Add(std::move(entry));
+    }
+    SetEditingVisible(!m_shading);
+    acEndEdit->setChecked(true);
+    acShowLegend->setChecked(m_shading ? m_chart->ColorLegend().Visible() : m_chart->Legend().Visible());
+}
+
+void TfmContourPlot::SetEditingVisible(bool visible) {
+    for (QAction* action : m_editGroup->actions())
+        action->setVisible(visible);
+    for (QAction* action : {miAllLabels, m_editSeparator, m_editToolSeparator})
+        if (action)
+            action->setVisible(visible);
+}
+
+void TfmContourPlot::SetEditMode(int mode) {
+    if (!m_map)
+        return;
+    m_map->SetEditMode(static_cast<TContourEditMode>(mode));
+    m_chart->setCursor(m_map->EditCursor());
+}
+
+void TfmContourPlot::AllLabelsClick() {
+    if (!m_map)
+        return;
+    m_map->LabelsOn = !m_map->LabelsOn;
+    m_chart->Refresh();
+}
+
+void TfmContourPlot::ShowLegendClick() {
+    if (!m_shading) {
+        TfmPlot2D::ShowLegendClick();
+        return;
+    }
+    TColorLegend& scale = m_chart->ColorLegend();
+    scale.SetVisible(!scale.Visible());
+    acShowLegend->setChecked(scale.Visible());
+    m_chart->Refresh();
+}
+
+} // namespace mirla
