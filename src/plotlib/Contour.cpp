@@ -1,6 +1,7 @@
 #include "plotlib/Contour.h"
 
 #include "plotlib/Graph.h"
+#include "plotlib/Legend.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -456,6 +457,18 @@ void TContour::HideLabelAt(const TLayerMouse& mouse) {
         if (line.Label)
             line.Label->Visible = false;
     }
+}
+
+TContour& AddMapWithLegends(TGraph& graph, std::unique_ptr<TContour> map) {
+    TContour& added = *map;
+    graph.AddLayer(std::move(map));
+    graph.ColorLegend().Source = &added;
+    if (!added.Shading) {
+        auto entry = std::make_unique<TContourLegend>(graph);
+        entry->Caption = added.Name();
+        graph.Legend().Add(std::move(entry));
+    }
+    return added;
 }
 
 } // namespace mirla

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QRectF>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -119,5 +120,9 @@ private:
     QImage m_special;
     std::optional<TShadingKey> m_shadingKey;
 };
+
+/// Appends `map` to `graph` with its legends: the colour legend shows the map's scale, and a map
+/// of lines gets a contour-legend entry carrying its name. Returns the map.
+TContour& AddMapWithLegends(TGraph& graph, std::unique_ptr<TContour> map);
 
 } // namespace mirla

@@ -1,6 +1,7 @@
 #include "plotlib/Plot.h"
 
 #include "plotlib/Annotate.h"
+#include "plotlib/Contour.h"
 #include "plotlib/FigureDialogs.h"
 #include "plotlib/GraphSettings.h"
 #include "plotlib/PictureFiles.h"
@@ -648,8 +649,8 @@ void TPlot::ShowProperties() {
     }
 }
 
-void TPlot::AddContour(std::unique_ptr<TLayer> contour) {
-    m_graph->AddLayer(std::move(contour));
+void TPlot::AddContour(std::unique_ptr<TContour> contour) {
+    AddMapWithLegends(*m_graph, std::move(contour));
 }
 
 void TPlot::Clear() {

@@ -16,6 +16,7 @@ class QStatusBar;
 
 namespace mirla {
 
+class TContour;
 class TIniFile;
 
 class TSeries;
@@ -109,7 +110,7 @@ public:
     /// Opens the properties dialog on the page shown last; redraws after OK.
     void ShowProperties();
     /// Appends a contour layer.
-    void AddContour(std::unique_ptr<TLayer> contour);
+    void AddContour(std::unique_ptr<TContour> contour);
     /// Frees every layer, empties both legends and the axes' user labels.
     void Clear();
     /// Opens the import dialog "Paste Series from Clipboard" filling `target`, or a new series when

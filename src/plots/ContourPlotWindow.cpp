@@ -85,17 +85,8 @@ void TfmContourPlot::Clear() {
 void TfmContourPlot::ShowMap(std::unique_ptr<TContour> map) {
     m_map = map.get();
     m_shading = map->Shading;
-    const std::string name = map->Name();
     m_chart->AddContour(std::move(map));
-    m_chart->ColorLegend().Source = m_map;
-    if (m_shading) {
-        setWindowTitle(QStringLiteral("Color Shade f(x,y)"));
-    } else {
-        setWindowTitle(QStringLiteral("Contour Plot f(x,y)"));
-        auto entry = std::make_unique<TContourLegend>(m_chart->Graph());
-        entry->Caption = name;
-        m_chart->Legend().Add(std::move(entry));
-    }
+    setWindowTitle(m_shading ? QStringLiteral("Color Shade f(x,y)") : QStringLiteral("Contour Plot f(x,y)"));
     SetEditingVisible(!m_shading);
     acEndEdit->setChecked(true);
     acShowLegend->setChecked(m_shading ? m_chart->ColorLegend().Visible() : m_chart->Legend().Visible());
