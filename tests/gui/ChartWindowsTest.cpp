@@ -75,8 +75,10 @@ private:
     void Prepare(int type, const QString& line, const QStringList& x, const QStringList& y) {
         m_window->InputLine()->clear();
         QTest::keyClicks(m_window->InputLine(), line);
-        m_window->Pages()->setCurrentIndex(
-            m_window->Pages()->indexOf(Child<TGraphicsPage>(m_window.get(), "")));
+        QTabWidget* pages = m_window->Pages();
+        for (int index = 0; index < pages->count(); ++index)
+            if (pages->tabText(index) == QStringLiteral("Graphics"))
+                pages->setCurrentIndex(index);
         // Choosing the type again would take the legend from the last line evaluated.
         auto* typeButton =
             Child<QRadioButton>(m_window.get(), qPrintable(QStringLiteral("rbPlot%1").arg(type)));

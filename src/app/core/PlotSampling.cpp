@@ -18,6 +18,7 @@ namespace {
 constexpr int VariableX = 1;
 constexpr int VariableY = 2;
 constexpr int LabelWidth = 7;
+constexpr std::chrono::milliseconds GridPumpInterval{15};
 
 /// Shows the progress and lets window messages through every few milliseconds rather than at
 /// every point, where a progress bar drawn anew and the messages would cost more than a short
@@ -29,7 +30,7 @@ public:
     /// False when the user broke off (the engine then holds "User break").
     bool Pass(int percent) {
         const auto now = std::chrono::steady_clock::now();
-        if (now - m_last >= PumpInterval) {
+        if (now - m_last >= m_interval) {
             m_progress(percent);
             PumpMessages(m_engine);
             m_last = now;
@@ -38,10 +39,10 @@ public:
     }
 
 private:
-    static constexpr std::chrono::milliseconds PumpInterval{15};
     EvalContext& m_engine;
     const TSampleProgress& m_progress;
-    std::chrono::steady_clock::time_point m_last = std::chrono::steady_clock::now() - PumpInterval;
+    std::chrono::milliseconds m_interval;
+    std::chrono::steady_clock::time_point m_last = std::chrono::steady_clock::now() - m_interval;
 };
 
 /// Holds the engine in radian mode for as long as it lives.
@@ -94,7 +95,8 @@ bool SampleCurve(EvalContext& engine, const TSampleAxis& x, const TSampleProgres
                  const std::function<void(double x, double y)>& addPoint) {
     if (engine.ErrorFlag) // the parentheses did not match
         return false;
-    TMessagePump pump(engine, progress);
+    // A curve has few points, each worth a step of the progress bar.
+    TMessagePump pump(engine, progress, std::chrono::milliseconds(0));
     for (int i = 0; i < x.Count; ++i) {
         const Extended xi = x.At(i);
         engine.Variable(VariableX).Value = xi;

@@ -40,14 +40,14 @@ struct TSampleGrid {
 bool EvaluatePoint(EvalContext& engine, TComplexEvaluator* complex, double& value);
 
 /// Samples y = f(X), the engine's input text (blank-free), at the points of `x`, handing each
-/// point to `addPoint`. Progress and window messages pass every few milliseconds; a break is
-/// honoured at every point. False, with the engine's error state set, at the first point that
+/// point to `addPoint`. Progress and window messages pass at every point, and so does a break. False, with the engine's error state set, at the first point that
 /// fails or when the user breaks off; the points handed so far stay with the caller.
 bool SampleCurve(EvalContext& engine, const TSampleAxis& x, const TSampleProgress& progress,
                  const std::function<void(double x, double y)>& addPoint);
 
 /// Samples Z = f(X,Y), the engine's input text, at every point of `grid`, X outermost, handing
-/// each (row i, column j, X, Y, Z) to `addPoint`; `complex` as for `EvaluatePoint`. False as for
+/// each (row i, column j, X, Y, Z) to `addPoint`; `complex` as for `EvaluatePoint`. Progress and
+/// window messages pass every few milliseconds, a break is honoured at every point. False as for
 /// `SampleCurve`.
 bool SampleGrid(EvalContext& engine, TComplexEvaluator* complex, const TSampleGrid& grid,
                 const TSampleProgress& progress,
