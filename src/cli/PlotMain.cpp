@@ -9,11 +9,15 @@
 #include "engine/EngineText.h"
 #include "engine/EvalContext.h"
 #include "engine/InputPreparation.h"
+#include "numbers/ComplexEvaluator.h"
+#include "plotlib/Contour.h"
+#include "plotlib/DxfDevice.h"
 #include "plotlib/FunctionCurve.h"
 #include "plotlib/Graph.h"
 #include "plotlib/GraphSettings.h"
 #include "plotlib/PictureFiles.h"
 #include "plotlib/Series.h"
+#include "plotlib/core/DataText.h"
 #include "runtime/FileBytes.h"
 #include "runtime/IniFile.h"
 
@@ -39,16 +43,25 @@ constexpr int ExitBadUsage = 2;
 constexpr double MillimetresPerInch = 25.4;
 constexpr double PdfPixelsPerInch = 96;
 
-/// One output format: the name users give it and the picture format that writes it.
+/// What a format writes: a picture, a DXF drawing, or the plot's layers as text.
+enum class TOutputKind { Picture, Dxf, Text };
+
+/// One output format: the name users give it, what it writes and, for pictures, their format.
 struct TOutputFormat {
     const char* Name;
+    TOutputKind Kind;
     TPictureFormat Picture;
 };
 
 constexpr std::array OutputFormats{
-    TOutputFormat{"png", TPictureFormat::Png}, TOutputFormat{"svg", TPictureFormat::Svg},
-    TOutputFormat{"pdf", TPictureFormat::Pdf}, TOutputFormat{"bmp", TPictureFormat::Bmp},
-    TOutputFormat{"wmf", TPictureFormat::Wmf}, TOutputFormat{"emf", TPictureFormat::Emf},
+    TOutputFormat{"png", TOutputKind::Picture, TPictureFormat::Png},
+    TOutputFormat{"svg", TOutputKind::Picture, TPictureFormat::Svg},
+    TOutputFormat{"pdf", TOutputKind::Picture, TPictureFormat::Pdf},
+    TOutputFormat{"bmp", TOutputKind::Picture, TPictureFormat::Bmp},
+    TOutputFormat{"wmf", TOutputKind::Picture, TPictureFormat::Wmf},
+    TOutputFormat{"emf", TOutputKind::Picture, TPictureFormat::Emf},
+    TOutputFormat{"dxf", TOutputKind::Dxf, TPictureFormat::Png},
+    TOutputFormat{"txt", TOutputKind::Text, TPictureFormat::Png},
 };
 
 std::string LowerCase(std::string text) {
@@ -121,6 +134,19 @@ bool LoadLook(TGraph& graph, const std::string& path, const std::string& section
     return true;
 }
 
+/// Maps show exactly the sampled ranges, as the contour window does.
+void FixMapAxes(TGraph& graph, const TPlotCliOptions& options) {
+    const auto fix = [](TAxis& axis, const TPlotRange& range) {
+        axis.AutoMin = false;
+        axis.AutoMax = false;
+        axis.SetMin(range.Min);
+        axis.SetMax(range.Max);
+    };
+    fix(graph.XAxis(), options.X);
+    fix(graph.YAxis(), options.Y);
+    graph.ClipMarkers = false;
+}
+
 void ApplyOptions(TGraph& graph, const TPlotCliOptions& options) {
     graph.Title.Text = options.Title;
     graph.XAxis().Name = options.XName;
@@ -139,6 +165,7 @@ public:
         : m_options(options), m_host(false, isatty(STDERR_FILENO) != 0, options.Calc.Precision) {
         m_engine.SetHost(&m_host);
         ApplySettings(m_engine, options.Calc);
+        m_complex.SetForm(static_cast<std::uint8_t>(options.Calc.ComplexForm));
         // Ctrl-C stops the sampling as "User break"; nothing is written then.
         InstallInterruptHandler(m_engine.BreakRequested, false);
     }
@@ -147,11 +174,7 @@ public:
 
     /// Adds the curve of one expression to the graph; false with the error reported.
     bool AddCurve(TGraph& graph, const std::string& expression) {
-        const std::string typed = EngineTextFromUtf8(expression);
-        m_engine.BreakRequested = false;
-        m_engine.ClearError();
-        m_engine.ArgDepth = 0;
-        PrepareInput(m_engine, typed);
+        const std::string typed = Prepare(expression);
         const int steps = m_options.X.Steps.value_or(DefaultXSteps(TPlotKind::Curves));
         auto curve = NewFunctionCurve(graph, "f(" + m_engine.Input + ")", steps);
         TSeries& series = *curve;
@@ -168,7 +191,48 @@ public:
         return true;
     }
 
+    /// Adds the contour or shaded map of one expression to the graph; false with the error reported.
+    bool AddMap(TGraph& graph, const std::string& expression) {
+        const bool complex = m_options.Calc.Complex;
+        const std::string typed = Prepare(complex ? "abs(" + expression + ")" : expression);
+        const TPlotKind kind = m_options.Kind;
+        const TSampleGrid grid{TSampleAxis::Spanning(m_options.X.Min, m_options.X.Max,
+                                                     m_options.X.Steps.value_or(DefaultXSteps(kind))),
+                               TSampleAxis::Spanning(m_options.Y.Min, m_options.Y.Max,
+                                                     m_options.Y.Steps.value_or(DefaultYSteps()))};
+        TSampledGrid sampled;
+        const bool ok = SampleGridValues(
+            m_engine, complex ? &m_complex : nullptr, grid, [this](int percent) { ShowProgress(percent); },
+            sampled);
+        m_host.ClearProgress();
+        if (!ok) {
+            return Failed(expression, typed, complex ? AbsPrefix : 0);
+        }
+        const bool shading = kind == TPlotKind::Shade;
+        auto map = std::make_unique<TContour>(
+            graph, shading, shading ? 1 : m_options.Levels,
+            TContourGrid(std::move(sampled.X), std::move(sampled.Y), std::move(sampled.Z)));
+        map->SetName(expression);
+        map->Palette = m_options.Palette;
+        map->SquareSize = ShadingSquareSizes[m_options.Quality];
+        AddMapWithLegends(graph, std::move(map));
+        return true;
+    }
+
 private:
+    static constexpr int AbsPrefix = 4; ///< the characters of "abs(" before a complex map's text
+
+    /// Makes `expression` the engine's input (blanks removed, parentheses checked) from a clear
+    /// state; returns it as engine text.
+    std::string Prepare(const std::string& expression) {
+        const std::string typed = EngineTextFromUtf8(expression);
+        m_engine.BreakRequested = false;
+        m_engine.ClearError();
+        m_engine.ArgDepth = 0;
+        PrepareInput(m_engine, typed);
+        return typed;
+    }
+
     void ShowProgress(int percent) {
         if (percent != m_lastPercent) {
             m_lastPercent = percent;
@@ -176,8 +240,10 @@ private:
         }
     }
 
-    bool Failed(const std::string& expression, const std::string& typed) {
+    /// Reports the engine's error in `typed`, whose first `prefix` characters the user did not type.
+    bool Failed(const std::string& expression, const std::string& typed, int prefix = 0) {
         MapErrorPosition(m_engine, typed, m_engine.Input);
+        m_engine.ErrorPos = std::max(1, m_engine.ErrorPos - prefix);
         std::cerr << ErrorLine(m_engine) << " in " << expression << '\n';
         return false;
     }
@@ -185,6 +251,7 @@ private:
     const TPlotCliOptions& m_options;
     TTerminalHost m_host;
     EvalContext m_engine;
+    TComplexEvaluator m_complex{m_engine};
     int m_lastPercent = -1;
 };
 
@@ -202,22 +269,61 @@ bool WriteOutput(const std::string& path, const QByteArray& bytes) {
     return false;
 }
 
+/// The plot's layers as text: curves as they are, maps as their traced lines, one series of
+/// world coordinates per line, named after the map and the line's level.
+std::string LayersAsText(TGraph& graph) {
+    std::string text;
+    for (int i = 0; i < graph.LayerCount(); ++i) {
+        const auto* map = dynamic_cast<const TContour*>(graph.Layer(i));
+        if (!map) {
+            graph.Layer(i)->SaveToText(text);
+            continue;
+        }
+        for (const TContourLine& line : map->Lines()) {
+            TSeries series(graph, map->Name() + " Z=" + ExactNumberText(line.Level), ssLine,
+                           map->ValueColor(line.Level));
+            for (const TContourPoint& point : line.Points) {
+                series.AddPoint(series.Color(), "", point.X, point.Y);
+            }
+            series.SaveToText(text);
+        }
+    }
+    return text;
+}
+
+QByteArray OutputBytes(TGraph& graph, const TPlotCliOptions& options, TOutputFormat format) {
+    switch (format.Kind) {
+    case TOutputKind::Picture:
+        return PictureData(graph, PictureSize(options, format.Picture), format.Picture);
+    case TOutputKind::Dxf:
+        return QByteArray::fromStdString(GraphDxf(graph, PictureSize(options, TPictureFormat::Png)));
+    case TOutputKind::Text:
+        return QByteArray::fromStdString(LayersAsText(graph));
+    }
+    return {};
+}
+
 int Run(const TPlotCliOptions& options, TOutputFormat format) {
     TPlotRun run(options);
     if (!run.LoadUserFiles()) {
         return ExitBadUsage;
     }
+    const bool maps = options.Kind != TPlotKind::Curves;
     TGraph graph;
-    if (!options.SettingsFile.empty() && !LoadLook(graph, options.SettingsFile, "fmPlot2DChart")) {
+    const char* section = maps ? "fmContourPlotChart" : "fmPlot2DChart";
+    if (!options.SettingsFile.empty() && !LoadLook(graph, options.SettingsFile, section)) {
         return ExitBadUsage;
     }
     ApplyOptions(graph, options);
+    if (maps) {
+        FixMapAxes(graph, options);
+    }
     for (const std::string& expression : options.Calc.Expressions) {
-        if (!run.AddCurve(graph, expression)) {
+        if (!(maps ? run.AddMap(graph, expression) : run.AddCurve(graph, expression))) {
             return ExitCalculationFailed;
         }
     }
-    const QByteArray bytes = PictureData(graph, PictureSize(options, format.Picture), format.Picture);
+    const QByteArray bytes = OutputBytes(graph, options, format);
     if (bytes.isEmpty()) {
         std::cerr << "mirla-plot: Can't draw the picture\n";
         return ExitBadUsage;

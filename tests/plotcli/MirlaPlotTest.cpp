@@ -30,6 +30,17 @@ std::string ReadFile(const fs::path& path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+/// Pixels of `image` darker than mid grey: lines and labels.
+int DarkPixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += image.pixelColor(x, y).lightness() < 128 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 /// Pixels of `image` that are neither white nor grey: the curves' and maps' colours.
 int ColouredPixels(const QImage& image) {
     int count = 0;
@@ -99,6 +110,57 @@ TEST_F(MirlaPlotTest, AnEvaluationErrorNamesTheExpressionAndWritesNothing) {
     EXPECT_TRUE(Files().empty()) << "no picture and no temporary file are left";
     // Four points step over zero: the same curve then draws.
     EXPECT_EQ(RunPlot({"--x=-1:1:4", "1/X", "-o", Path("plot.png")}).ExitStatus, 0);
+}
+
+TEST_F(MirlaPlotTest, DrawsContourAndShadedMaps) {
+    const std::vector<std::string> map{"--angle=rad",    "--x=-3:3:60", "--y=-3:3:60",
+                                       "--size=300x240", "--no-legend", "sin(X)*cos(Y)"};
+    const auto run = [&](std::vector<std::string> options, const std::string& name) {
+        options.insert(options.end(), map.begin(), map.end());
+        options.insert(options.end(), {"-o", Path(name)});
+        return RunPlot(options);
+    };
+    ASSERT_EQ(run({"--contour", "--levels=4"}, "few.png").ExitStatus, 0);
+    ASSERT_EQ(run({"--contour", "--levels=12"}, "many.png").ExitStatus, 0);
+    ASSERT_EQ(run({"--shade"}, "shade.png").ExitStatus, 0);
+    const QImage few(QString::fromStdString(Path("few.png")));
+    const QImage many(QString::fromStdString(Path("many.png")));
+    const QImage shade(QString::fromStdString(Path("shade.png")));
+    EXPECT_GT(DarkPixels(many), DarkPixels(few) * 2) << "more levels draw more lines";
+    EXPECT_GT(ColouredPixels(shade), shade.width() * shade.height() / 3) << "the map is filled with colour";
+    // |comp(X,Y)| is the distance from the origin: its traced levels are circles around it.
+    const TRunResult complex = RunPlot({"--contour", "--complex", "--levels=3", "--x=-2:2:41", "--y=-2:2:41",
+                                        "--format=txt", "comp(X,Y)", "-o", "-"});
+    ASSERT_EQ(complex.ExitStatus, 0) << complex.Err;
+    EXPECT_NE(complex.Out.find("TSeries\n"), std::string::npos);
+}
+
+TEST_F(MirlaPlotTest, WritesTheLayersAsTextAndTheDrawingAsDxf) {
+    ASSERT_EQ(RunPlot({"--x=0:2:3", "X^2", "-o", Path("curve.txt")}).ExitStatus, 0);
+    const std::vector<std::string> lines = SplitLines(ReadFile(Path("curve.txt")));
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[0], "TSeries");
+    EXPECT_EQ(lines[4], "3");
+    EXPECT_TRUE(lines[6].starts_with("1 1 ")) << lines[6];
+    EXPECT_TRUE(lines[7].starts_with("2 4 ")) << lines[7];
+
+    ASSERT_EQ(RunPlot({"--contour", "--angle=rad", "--levels=5", "--x=-3:3:30", "--y=-3:3:30",
+                       "sin(X)*cos(Y)", "-o", Path("map.dxf")})
+                  .ExitStatus,
+              0);
+    const std::string dxf = ReadFile(Path("map.dxf"));
+    EXPECT_TRUE(dxf.starts_with("0\nSECTION")) << dxf.substr(0, 40);
+    EXPECT_NE(dxf.find("LINE"), std::string::npos);
+    EXPECT_NE(dxf.find("SIN(X)*COS(Y)"), std::string::npos) << "the map's lines lie on a layer of its name";
+    EXPECT_TRUE(dxf.ends_with("EOF\n"));
+}
+
+TEST_F(MirlaPlotTest, AMapThatCannotBeCalculatedWritesNothing) {
+    const TRunResult run = RunPlot({"--shade", "--x=-1:1:3", "--y=-1:1:3", "1/(X*Y)", "-o", Path("map.png")});
+    EXPECT_EQ(run.ExitStatus, 1);
+    EXPECT_NE(run.Err.find("error: Division by zero"), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find("in 1/(X*Y)"), std::string::npos) << run.Err;
+    EXPECT_TRUE(Files().empty());
 }
 
 TEST_F(MirlaPlotTest, WritesSvgToStandardOutput) {
