@@ -20,13 +20,15 @@ constexpr int VariableY = 2;
 constexpr int LabelWidth = 7;
 constexpr std::chrono::milliseconds GridPumpInterval{15};
 
-/// Shows the progress and lets window messages through every few milliseconds rather than at
-/// every point, where a progress bar drawn anew and the messages would cost more than a short
-/// expression. The first point passes them at once; a requested break is honoured at every point.
+/// Shows the progress and lets window messages through at most every `interval`: for grids every
+/// few milliseconds rather than at every point, where a progress bar drawn anew and the messages
+/// would cost more than a short expression. The first point passes them at once; a requested break
+/// is honoured at every point.
 class TMessagePump {
 public:
-    TMessagePump(EvalContext& engine, const TSampleProgress& progress)
-        : m_engine(engine), m_progress(progress) {}
+    TMessagePump(EvalContext& engine, const TSampleProgress& progress,
+                 std::chrono::milliseconds interval = GridPumpInterval)
+        : m_engine(engine), m_progress(progress), m_interval(interval) {}
     /// False when the user broke off (the engine then holds "User break").
     bool Pass(int percent) {
         const auto now = std::chrono::steady_clock::now();
