@@ -142,6 +142,12 @@ QCursor TContour::EditCursor() const {
     }
 }
 
+std::optional<QCursor> TContour::MouseCursor() const {
+    if (!WantsMouse())
+        return std::nullopt;
+    return EditCursor();
+}
+
 double TContour::MinZ() const {
     return Scale().Bottom();
 }

@@ -72,6 +72,8 @@ public:
     /// The cursor of the edit mode ("SERADD" for adding, "SERDEL" for deleting, "MOVEIT" for
     /// moving labels); the arrow without a mode.
     QCursor EditCursor() const;
+    /// The edit mode's cursor while the map owns the mouse.
+    std::optional<QCursor> MouseCursor() const override;
 
     double MinZ() const override;
     double MaxZ() const override;
