@@ -110,6 +110,8 @@ TContour::TContour(TGraph& graph, bool shading, int levels, const TContourGrid& 
     Recompute();
 }
 
+TContour::TContour(TGraph& graph) : TContour(graph, false, TLevelOptions().Count, TContourGrid()) {}
+
 void TContour::Recompute() {
     m_shadingKey.reset();
     m_lines = TraceContours(m_grid, ContourLevels(Levels, m_grid.DataMin(), m_grid.DataMax()));
@@ -138,6 +140,12 @@ QCursor TContour::EditCursor() const {
     default:
         return QCursor(Qt::ArrowCursor);
     }
+}
+
+std::optional<QCursor> TContour::MouseCursor() const {
+    if (!WantsMouse())
+        return std::nullopt;
+    return EditCursor();
 }
 
 double TContour::MinZ() const {

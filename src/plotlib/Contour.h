@@ -35,6 +35,8 @@ public:
     /// A map of `grid` (copied) in shading or line form with `levels` automatic levels; the levels
     /// are traced and labelled at once.
     TContour(TGraph& graph, bool shading, int levels, const TContourGrid& grid);
+    /// An empty map of lines, for `LoadFromText` to fill.
+    explicit TContour(TGraph& graph);
 
     /// The grid the map shows.
     const TContourGrid& Grid() const { return m_grid; }
@@ -70,6 +72,8 @@ public:
     /// The cursor of the edit mode ("SERADD" for adding, "SERDEL" for deleting, "MOVEIT" for
     /// moving labels); the arrow without a mode.
     QCursor EditCursor() const;
+    /// The edit mode's cursor while the map owns the mouse.
+    std::optional<QCursor> MouseCursor() const override;
 
     double MinZ() const override;
     double MaxZ() const override;
@@ -81,6 +85,12 @@ public:
     void Draw(QPainter& painter) override;
     bool MouseDown(const TLayerMouse& mouse) override;
     bool MouseUp(const TLayerMouse& mouse) override;
+
+    std::string TextClassName() const override { return "TContour"; }
+    /// Writes the settings, the levels, the grid and the lines as they stand (edits included)
+    /// with their labels.
+    void SaveToText(std::string& out) const override;
+    void LoadFromText(const TLayerHeader& header, TLayerTextReader& reader) override;
 
 private:
     void DrawShading(QPainter& painter);

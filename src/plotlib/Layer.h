@@ -5,6 +5,7 @@
 #include "plotlib/core/PlotTypes.h"
 
 #include <QColor>
+#include <QCursor>
 #include <QPoint>
 #include <QtCore/qnamespace.h>
 
@@ -118,6 +119,8 @@ public:
     /// Whether the layer owns the mouse now (an edit mode): the plot then hands it every gesture
     /// before zoom and pan.
     virtual bool WantsMouse() const { return false; }
+    /// The cursor the plot shows while the layer owns the mouse; none leaves the plot's own.
+    virtual std::optional<QCursor> MouseCursor() const { return std::nullopt; }
     /// The value the layer shows at world point (x, y) for the status bar ("Z="): `MissingValue`
     /// where it has none; nothing for layers that show no values over the plane.
     virtual std::optional<double> ValueAt(double x, double y) const {

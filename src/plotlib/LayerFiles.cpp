@@ -1,7 +1,9 @@
 #include "plotlib/LayerFiles.h"
 
+#include "plotlib/Contour.h"
 #include "plotlib/FitSeries.h"
 #include "plotlib/Graph.h"
+#include "plotlib/Legend.h"
 #include "plotlib/Series.h"
 #include "plotlib/core/LayerText.h"
 
@@ -14,6 +16,8 @@ std::unique_ptr<TLayer> CreateLayerOfClass(std::string_view className, TGraph& g
         return std::make_unique<TSeries>(graph, std::string(), ssLine, clBlack);
     if (className == "TFitSeries")
         return std::make_unique<TFitSeries>(graph);
+    if (className == "TContour")
+        return std::make_unique<TContour>(graph);
     return nullptr;
 }
 
@@ -44,6 +48,26 @@ std::vector<std::unique_ptr<TLayer>> ReadLayers(TGraph& graph, std::string_view 
     return layers;
 }
 
+/// Gives a loaded layer the legend entries a plot shows it with: a series shown in the legend
+/// its line entry; a map the colour legend and, for lines, an entry of its name unless the
+/// legend has one already (a map replaced by name keeps the entry of the one it replaces).
+void AddLegendEntries(TGraph& graph, TLayer& layer) {
+    if (auto* series = dynamic_cast<TSeries*>(&layer); series && series->ShowInLegend()) {
+        auto entry = std::make_unique<TLineLegend>(graph);
+        series->AttachLegend(entry.get());
+        graph.Legend().Add(std::move(entry));
+    }
+    auto* map = dynamic_cast<TContour*>(&layer);
+    if (!map)
+        return;
+    graph.ColorLegend().Source = map;
+    if (!map->Shading && graph.Legend().IndexOfCaption(map->Name()) < 0) {
+        auto entry = std::make_unique<TContourLegend>(graph);
+        entry->Caption = map->Name();
+        graph.Legend().Add(std::move(entry));
+    }
+}
+
 void DeleteLayersNamed(TGraph& graph, const std::string& name) {
     for (int i = graph.LayerCount() - 1; i >= 0; --i)
         if (graph.Layer(i)->Name() == name)
@@ -65,12 +89,7 @@ bool LoadLayersText(TGraph& graph, std::string_view text, bool replaceByName, st
         for (const std::unique_ptr<TLayer>& layer : layers)
             DeleteLayersNamed(graph, layer->Name());
     for (std::unique_ptr<TLayer>& layer : layers) {
-        auto* series = dynamic_cast<TSeries*>(layer.get());
-        if (series && series->ShowInLegend()) {
-            auto entry = std::make_unique<TLineLegend>(graph);
-            series->AttachLegend(entry.get());
-            graph.Legend().Add(std::move(entry));
-        }
+        AddLegendEntries(graph, *layer);
         graph.AddLayer(std::move(layer));
     }
     return true;

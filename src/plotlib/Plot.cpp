@@ -460,6 +460,8 @@ void TPlot::UpdateCursor() {
         setCursor(PlotCursor(TPlotCursor::MoveIt));
     } else if (figureCursor) {
         setCursor(PlotCursor(*annotate.Cursor()));
+    } else if (const TLayer* layer = LayerWantingMouse(); layer && layer->MouseCursor()) {
+        setCursor(*layer->MouseCursor());
     } else if (Zoom().Enabled) {
         setCursor(PlotCursor(m_graph->SilentDraw ? TPlotCursor::AniZoom : TPlotCursor::ZoomIn));
     } else if (m_overLegend) {

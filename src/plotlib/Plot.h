@@ -49,6 +49,11 @@ public:
     explicit TPlot(QWidget* parent = nullptr);
     ~TPlot() override;
 
+    /// Shows the cursor of what a press would do now: a drag, an annotation tool, a layer that
+    /// owns the mouse (its own cursor), the zoom, the inside legend, else the default. Hosts call
+    /// it after changing a mode the plot cannot see.
+    void UpdateCursor();
+
     /// The graph model the host fills.
     TGraph& Graph() { return *m_graph; }
     const TGraph& Graph() const { return *m_graph; }
@@ -183,7 +188,6 @@ private:
     /// Shows "Z=" and the value of the first layer with values over the plane, or hides the panel.
     void ShowValue(QPoint position, bool inside);
     void SetPanelText(QLabel* panel, const QString& text);
-    void UpdateCursor();
     void RunAnimatedZoom(QPoint position);
     void FinishRubberBand(QPoint position);
     void FinishPan(QPoint position);

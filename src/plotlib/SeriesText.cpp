@@ -23,14 +23,6 @@ enum TLookField {
     LookFieldCount
 };
 
-/// A whole number of the file within lo..hi, else a fault at the line read last.
-int Bounded(TLayerTextReader& reader, std::string_view text, long long lo, long long hi, const char* what) {
-    const long long value = reader.IntegerOf(text);
-    if (value < lo || value > hi)
-        reader.Fail(std::string(what) + " " + std::to_string(value) + " is out of range");
-    return static_cast<int>(value);
-}
-
 } // namespace
 
 void TSeries::SaveToText(std::string& out) const {
@@ -57,15 +49,15 @@ void TSeries::LoadFromText(const TLayerHeader& header, TLayerTextReader& reader)
     m_barWidth = header.Parameter;
 
     const std::vector<std::string> look = reader.Fields(LookFieldCount);
-    m_lineStyle = static_cast<TPenStyle>(Bounded(reader, look[lfLineStyle], psSolid, psClear, "line style"));
-    m_lineWidth = Bounded(reader, look[lfLineWidth], 0, 100, "line width");
+    m_lineStyle = static_cast<TPenStyle>(reader.BoundedOf(look[lfLineStyle], psSolid, psClear, "line style"));
+    m_lineWidth = reader.BoundedOf(look[lfLineWidth], 0, 100, "line width");
     m_marker.Style =
-        static_cast<TMarkerStyle>(Bounded(reader, look[lfMarkerStyle], msNone, msWisker1, "marker"));
-    m_marker.Size = Bounded(reader, look[lfMarkerSize], 0, 1000, "marker size");
+        static_cast<TMarkerStyle>(reader.BoundedOf(look[lfMarkerStyle], msNone, msWisker1, "marker"));
+    m_marker.Size = reader.BoundedOf(look[lfMarkerSize], 0, 1000, "marker size");
     m_marker.Color = static_cast<TColor>(reader.IntegerOf(look[lfMarkerColor]));
     m_marker.FillColor = static_cast<TColor>(reader.IntegerOf(look[lfMarkerFillColor]));
     m_markersVisible = reader.IntegerOf(look[lfMarkersVisible]) == 1;
-    m_markerStep = Bounded(reader, look[lfMarkerStep], 0, 1 << 30, "marker step");
+    m_markerStep = reader.BoundedOf(look[lfMarkerStep], 0, 1 << 30, "marker step");
     SetUsesXAxis2(reader.IntegerOf(look[lfUsesXAxis2]) == 1);
     SetUsesYAxis2(reader.IntegerOf(look[lfUsesYAxis2]) == 1);
 

@@ -1,6 +1,7 @@
 #include "plots/ContourPlotWindow.h"
 
 #include "plotlib/Contour.h"
+#include "plotlib/Graph.h"
 #include "plotlib/Legend.h"
 #include "plotlib/Plot.h"
 #include "plotlib/PlotCursors.h"
@@ -61,10 +62,15 @@ void TfmContourPlot::BuildEditCommands() {
 }
 
 void TfmContourPlot::BuildContourMenus() {
-    // The menus of this window: no import or export, "&Close" instead of "&Exit", the edit modes.
+    // The menus of this window: the 2-D window's file commands, "&Close" instead of "&Exit", the
+    // edit modes.
     menuBar()->clear();
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addActions({acSaveAs, acPrint});
+    file->addActions({acSaveAs, acPrint, miSaveAsDxf});
+    file->addSeparator();
+    file->addActions({miImport, miExport});
+    file->addSeparator();
+    file->addActions({miSaveLayers, miLoadLayers, miReplaceLayers});
     file->addSeparator();
     file->addAction(miClose);
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
@@ -77,13 +83,19 @@ void TfmContourPlot::BuildContourMenus() {
     zoom->addActions({acZoomIn, acZoomOut, acAnimatedZoom, acZoomPrevious});
 }
 
+TContour* TfmContourPlot::Map() const {
+    const TGraph& graph = m_chart->Graph();
+    for (int i = graph.LayerCount() - 1; i >= 0; --i)
+        if (auto* map = dynamic_cast<TContour*>(graph.Layer(i)))
+            return map;
+    return nullptr;
+}
+
 void TfmContourPlot::Clear() {
-    m_map = nullptr;
     m_chart->Clear();
 }
 
 void TfmContourPlot::ShowMap(std::unique_ptr<TContour> map) {
-    m_map = map.get();
     m_shading = map->Shading;
     m_chart->AddContour(std::move(map));
     setWindowTitle(m_shading ? QStringLiteral("Color Shade f(x,y)") : QStringLiteral("Contour Plot f(x,y)"));
@@ -101,16 +113,18 @@ void TfmContourPlot::SetEditingVisible(bool visible) {
 }
 
 void TfmContourPlot::SetEditMode(int mode) {
-    if (!m_map)
+    TContour* map = Map();
+    if (!map)
         return;
-    m_map->SetEditMode(static_cast<TContourEditMode>(mode));
-    m_chart->setCursor(m_map->EditCursor());
+    map->SetEditMode(static_cast<TContourEditMode>(mode));
+    m_chart->UpdateCursor();
 }
 
 void TfmContourPlot::AllLabelsClick() {
-    if (!m_map)
+    TContour* map = Map();
+    if (!map)
         return;
-    m_map->LabelsOn = !m_map->LabelsOn;
+    map->LabelsOn = !map->LabelsOn;
     m_chart->Refresh();
 }
 

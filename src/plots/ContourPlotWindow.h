@@ -22,8 +22,9 @@ public:
     explicit TfmContourPlot(const std::string& settingsFile, QWidget* parent = nullptr);
     ~TfmContourPlot() override;
 
-    /// The map of the last request (null before any).
-    TContour* Map() const { return m_map; }
+    /// The map the window shows and edits: the last map in its plot (the one of the last request
+    /// or one loaded from a layer file since); null when there is none.
+    TContour* Map() const;
     /// True after a colour-shading request, false after a contour request.
     bool ShadingState() const { return m_shading; }
 
@@ -46,7 +47,6 @@ private:
     void SetEditMode(int mode);
     void AllLabelsClick();
 
-    TContour* m_map = nullptr;
     bool m_shading = false;
     QActionGroup* m_editGroup = nullptr;
     QAction* acAddContour = nullptr;

@@ -4,11 +4,13 @@
 #include "app/core/CalcFiles.h"
 #include "plotlib/Contour.h"
 #include "plotlib/Plot.h"
+#include "plotlib/PlotCursors.h"
 #include "plots/ContourPlotWindow.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,6 +19,7 @@
 
 #include <cmath>
 #include <memory>
+#include <optional>
 
 using namespace mirla;
 using mirla::test::TModalWatchdog;
@@ -140,16 +143,44 @@ private slots:
         const struct {
             const char* Command;
             TContourEditMode Mode;
-        } commands[] = {{"acAddContour", emAddContour},
-                        {"acDeleteContour", emDeleteContour},
-                        {"acLabelPosition", emAddLabel},
-                        {"acLabelOff", emRemoveLabel},
-                        {"acEndEdit", emNone}};
+            std::optional<TPlotCursor> Cursor;
+        } commands[] = {{"acAddContour", emAddContour, TPlotCursor::SerAdd},
+                        {"acDeleteContour", emDeleteContour, TPlotCursor::SerDel},
+                        {"acLabelPosition", emAddLabel, TPlotCursor::SerAdd},
+                        {"acLabelOff", emRemoveLabel, TPlotCursor::SerDel},
+                        {"acEndEdit", emNone, std::nullopt}};
         for (const auto& c : commands) {
             Command(c.Command)->trigger();
             QCOMPARE(map.EditMode(), c.Mode);
             QVERIFY(Command(c.Command)->isChecked());
+            // The plot keeps the mode's cursor when the mouse moves over it.
+            QTest::mouseMove(&Chart(), Chart().rect().center());
+            QCOMPARE(Chart().testAttribute(Qt::WA_SetCursor), c.Cursor.has_value());
+            if (c.Cursor)
+                QCOMPARE(Chart().cursor().pixmap().toImage(), PlotCursor(*c.Cursor).pixmap().toImage());
         }
+    }
+
+    void theFileMenuSavesAndLoadsTheMap() {
+        QStringList texts;
+        for (QAction* menu : MapWindow().menuBar()->actions())
+            if (menu->text() == QStringLiteral("&File"))
+                for (QAction* action : menu->menu()->actions())
+                    texts << action->text();
+        for (const char* text : {"Save as DXF...", "&Import", "&Export", "Save &Layers...", "Loa&d Layers...",
+                                 "&Replace Layers by Name"})
+            QVERIFY2(texts.contains(QString::fromLatin1(text)), text);
+
+        QCOMPARE(Request("X*Y", 1), QString());
+        const QString path = m_folder->Path() + QStringLiteral("/maps.txt");
+        QVERIFY(Chart().SaveLayersTo(path));
+        // Loading replaces the shown map by its namesake: the window edits the loaded one.
+        QVERIFY(Chart().LoadLayersFrom(path, true));
+        QCOMPARE(Chart().Graph().LayerCount(), 1);
+        QCOMPARE(static_cast<TLayer*>(MapWindow().Map()), Chart().Graph().Layer(0));
+        Command("acAddContour")->trigger();
+        QCOMPARE(MapWindow().Map()->EditMode(), emAddContour);
+        QCOMPARE(Chart().Legend().Count(), 1);
     }
 
     void aShadingRequestShowsTheColourScale() {

@@ -1,7 +1,9 @@
 #include "gui/GuiTestSupport.h"
 
+#include "plotlib/Contour.h"
 #include "plotlib/Plot.h"
 #include "plotlib/PrintDialog.h"
+#include "plots/ContourPlotWindow.h"
 #include "plots/Plot2DWindow.h"
 #include "runtime/IniFile.h"
 
@@ -144,8 +146,22 @@ private slots:
         QCOMPARE(m_setup.Arrangement, TGraphArrangement::SideBySide);
     }
 
+    void thePlotWindowPrintsItsTitleBlockToPdf_data() {
+        QTest::addColumn<bool>("contour");
+        QTest::newRow("2-D window") << false;
+        QTest::newRow("contour window") << true;
+    }
     void thePlotWindowPrintsItsTitleBlockToPdf() {
-        TfmPlot2D window(IniPath());
+        QFETCH(bool, contour);
+        std::unique_ptr<TfmPlot2D> window;
+        if (contour) {
+            auto maps = std::make_unique<TfmContourPlot>(IniPath());
+            maps->ShowMap(std::make_unique<TContour>(maps->Chart().Graph(), false, 5,
+                                                     TContourGrid({0, 1}, {0, 1}, {0, 1, 2, 3})));
+            window = std::move(maps);
+        } else {
+            window = std::make_unique<TfmPlot2D>(IniPath());
+        }
         const QString pdf = m_folder->Path() + QStringLiteral("/plot.pdf");
         bool printed = false;
         m_watchdog->Expect([&](QWidget* dialog) {
@@ -156,7 +172,7 @@ private slots:
             }
             dialog->close();
         });
-        window.findChild<QAction*>(QStringLiteral("acPrint"))->trigger();
+        window->findChild<QAction*>(QStringLiteral("acPrint"))->trigger();
         QVERIFY(printed);
         QProcess text;
         text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});

@@ -1,3 +1,4 @@
+#include "plotlib/Contour.h"
 #include "plotlib/DxfDevice.h"
 #include "plotlib/FitSeries.h"
 #include "plotlib/Graph.h"
@@ -8,8 +9,12 @@
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>
 
+#include <QImage>
+#include <QPainter>
+
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -30,6 +35,54 @@ TSeries& AddSeries(TGraph& graph, const std::string& name, TColor color, std::ve
 
 TSeries& SeriesAt(const TGraph& graph, int index) {
     return dynamic_cast<TSeries&>(*graph.Layer(index));
+}
+
+/// sin(X) * cos(Y) on a 9 x 7 grid over 0..4 x `bottom`..`bottom` + 3 with node (2, 3) missing;
+/// Y per node (each column raised a little more) when `nodeY` is set.
+TContourGrid Wave(double bottom, bool nodeY) {
+    std::vector<double> x;
+    std::vector<double> y;
+    std::vector<double> z;
+    for (int i = 0; i < 9; ++i) {
+        x.push_back(i * 0.5);
+        for (int j = 0; j < 7; ++j) {
+            z.push_back(i == 2 && j == 3 ? MissingValue : std::sin(i * 0.5) * std::cos(j * 0.5));
+            if (nodeY || i == 0)
+                y.push_back(bottom + j * 0.5 + (nodeY ? i * 0.01 : 0));
+        }
+    }
+    return nodeY ? TContourGrid(x, 7, y, z) : TContourGrid(x, y, z);
+}
+
+/// A labelled map of lines with a contour added by a click, and a shaded map above it.
+void AddMaps(TGraph& graph) {
+    auto lines = std::make_unique<TContour>(graph, false, 6, Wave(0, false));
+    lines->SetName("sin(X)*cos(Y)");
+    lines->LabelDigits = 3;
+    lines->LabelFont.Name = "DejaVu Sans";
+    lines->Levels.UserLevelsOn = true;
+    lines->Levels.UserLevels = {"0.25", "not a level"};
+    lines->Levels.UserStep = "0.3";
+    lines->Recompute();
+    lines->SetEditMode(emAddContour);
+    lines->MouseUp({Qt::LeftButton, Qt::NoModifier, QPoint(), 3.3, 0.7});
+    lines->SetEditMode(emNone);
+    AddMapWithLegends(graph, std::move(lines));
+    auto shade = std::make_unique<TContour>(graph, true, 1, Wave(4, true));
+    shade->SetName("shade");
+    shade->Palette = 5;
+    shade->SquareSize = 3;
+    shade->Levels.FixedMin = true;
+    shade->Levels.MinLimit = -0.5;
+    AddMapWithLegends(graph, std::move(shade));
+}
+
+QImage Picture(TGraph& graph) {
+    QImage image(300, 400, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    graph.Draw(painter, image.rect(), TDrawTarget::Export);
+    return image;
 }
 
 TEST(LayerFiles, SeriesRoundTrip) {
@@ -88,6 +141,32 @@ TEST(LayerFiles, FitSeriesRoundTrip) {
     EXPECT_NEAR(fit.Coefficients()[0], 1, 1e-12);
 }
 
+TEST(LayerFiles, ContourRoundTrip) {
+    TGraph source;
+    AddMaps(source);
+    const auto& edited = dynamic_cast<const TContour&>(*source.Layer(0));
+    ASSERT_EQ(edited.Lines().front().Level, NormalizeLevel(Wave(0, false).ValueAt(3.3, 0.7)))
+        << "the click added a contour first";
+
+    TGraph copy;
+    std::string error;
+    ASSERT_TRUE(LoadLayersText(copy, LayersText(source), false, error)) << error;
+    ASSERT_EQ(copy.LayerCount(), 2);
+    EXPECT_EQ(LayersText(copy), LayersText(source));
+    EXPECT_EQ(Picture(copy), Picture(source));
+    const auto& loaded = dynamic_cast<const TContour&>(*copy.Layer(0));
+    EXPECT_EQ(loaded.Lines().size(), edited.Lines().size());
+    EXPECT_EQ(loaded.Lines().front().Label->Text, edited.Lines().front().Label->Text);
+    EXPECT_EQ(loaded.Grid().Z(2, 3), MissingValue);
+    EXPECT_TRUE(dynamic_cast<const TContour&>(*copy.Layer(1)).Grid().HasNodeY());
+    EXPECT_EQ(copy.ColorLegend().Source, copy.Layer(1));
+    EXPECT_EQ(copy.Legend().IndexOfCaption("sin(X)*cos(Y)"), 0);
+    // A map replaced by name keeps the one legend entry of its name.
+    ASSERT_TRUE(LoadLayersText(copy, LayersText(source), true, error)) << error;
+    EXPECT_EQ(copy.LayerCount(), 2);
+    EXPECT_EQ(copy.Legend().Count(), 1);
+}
+
 TEST(LayerFiles, ReplacingByName) {
     TGraph source;
     AddSeries(source, "kept", clRed, {1});
@@ -122,12 +201,34 @@ TEST(LayerFiles, AFaultNamesTheLineAndChangesNothing) {
     };
     std::string badPoint = good;
     badPoint.replace(badPoint.rfind("1 4 "), 4, "1 x ");
+    TGraph maps;
+    AddMaps(maps);
+    const std::string map = LayersText(maps);
+    // Lines 1 to 3 head the map, 4 holds its settings, 5 the label font, 6 the level settings,
+    // 7 the number of user levels, 8 and 9 those levels, 10 the grid's size, 11 its X values,
+    // 12 its Y values and 13 to 21 its columns of Z values.
+    const auto lineStart = [&map](int number) {
+        std::size_t start = 0;
+        for (int k = 1; k < number; ++k)
+            start = map.find('\n', start) + 1;
+        return start;
+    };
+    const auto mapWithLine = [&](int number, const std::string& line) {
+        std::string text = map;
+        const std::size_t start = lineStart(number);
+        text.replace(start, text.find('\n', start) - start, line);
+        return text;
+    };
     const TCase cases[] = {
         {"an unknown class", "TWidget\n0 1 0 0 0 0 w\nTWidget\n", 1},
         {"a bad point in the second layer", badPoint, 14},
         {"a style out of range", "TSeries\n0 1 12 1 0.7 0 s\nTSeries\n0 1 0 4 0 0 0 1 0 0\n0\n", 3},
         {"more points announced than written",
          "TSeries\n0 1 2 1 0.7 0 s\nTSeries\n0 1 0 4 0 0 1 1 0 0\n2\n1 2 0\n", 7},
+        {"a palette out of range", mapWithLine(4, "1 0 0 3 8 2 0"), 4},
+        {"a grid value that is not a number", mapWithLine(15, "0 0 x 0 0 0 0"), 15},
+        {"a grid row too short", mapWithLine(16, "0 0"), 16},
+        {"a map cut short", map.substr(0, lineStart(31)), 31},
     };
     for (const TCase& c : cases) {
         TGraph graph;
@@ -177,6 +278,26 @@ TEST(DxfRecording, APlotReadsBackWithItsLayers) {
     EXPECT_LE(contents.MaxY, 300);
     EXPECT_EQ(text.find(" 10\n0\n 20\n0\n 11\n0\n 21\n300\n"), std::string::npos)
         << "the background is not recorded";
+}
+
+TEST(DxfRecording, AContourMapKeepsItsLines) {
+    TGraph graph;
+    auto map = std::make_unique<TContour>(graph, false, 6, Wave(0, false));
+    map->SetName("waves");
+    map->LabelsOn = false;
+    std::size_t segments = 0;
+    for (const TContourLine& line : map->Lines())
+        segments += line.Points.size() - 1;
+    ASSERT_GT(segments, 20u);
+    graph.AddLayer(std::move(map));
+
+    std::istringstream stream(GraphDxf(graph, QSize(400, 300)));
+    TDxfContents contents;
+    DL_Dxf reader;
+    ASSERT_TRUE(reader.in(stream, &contents));
+    EXPECT_EQ(contents.Layers, (std::vector<std::string>{"0", "WAVES"}));
+    // Every segment of the traced lines lies in the plot area and is recorded on the map's layer.
+    EXPECT_EQ(contents.Lines["WAVES"], static_cast<int>(segments));
 }
 
 } // namespace

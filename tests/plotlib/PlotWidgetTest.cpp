@@ -1,6 +1,7 @@
 #include "plotlib/Plot.h"
 
 #include "plotlib/Annotate.h"
+#include "plotlib/Contour.h"
 #include "plotlib/Series.h"
 
 #include <QApplication>
@@ -330,6 +331,26 @@ TEST_F(PlotWidgetTest, ALayerInAnEditModeTakesTheMouseBeforeZoom) {
     EXPECT_EQ(layer.Moves, 2);
     EXPECT_EQ(layer.Ups, 1);
     EXPECT_EQ(Views(), full);
+}
+
+TEST_F(PlotWidgetTest, AMapInAnEditModeShowsItsCursorUntilTheEditEnds) {
+    auto owned = std::make_unique<TContour>(Graph(), false, 2, TContourGrid({0, 10}, {0, 100}, {0, 1, 2, 3}));
+    TContour& map = *owned;
+    Graph().AddLayer(std::move(owned));
+    const struct {
+        TContourEditMode Mode;
+        TPlotCursor Cursor;
+    } modes[] = {{emAddContour, TPlotCursor::SerAdd},
+                 {emRemoveLabel, TPlotCursor::SerDel},
+                 {emMoveLabel, TPlotCursor::MoveIt}};
+    for (const auto& m : modes) {
+        map.SetEditMode(m.Mode);
+        Mouse(QEvent::MouseMove, InPlot(0.5, 0.5), Qt::NoButton);
+        EXPECT_TRUE(ShowsCursor(m_plot, m.Cursor)) << m.Mode;
+    }
+    map.SetEditMode(emNone);
+    m_plot.UpdateCursor();
+    EXPECT_EQ(m_plot.cursor().shape(), Qt::ArrowCursor) << "the default cursor again";
 }
 
 TEST_F(PlotWidgetTest, TheInsideLegendIsDraggedToANewAnchor) {

@@ -54,6 +54,13 @@ double TLayerTextReader::NumberOf(std::string_view text) const {
     return *value;
 }
 
+int TLayerTextReader::BoundedOf(std::string_view text, long long lo, long long hi, const char* what) const {
+    const long long value = IntegerOf(text);
+    if (value < lo || value > hi)
+        Fail(std::string(what) + " " + std::to_string(value) + " is out of range");
+    return static_cast<int>(value);
+}
+
 long long TLayerTextReader::Integer() {
     return IntegerOf(Line());
 }

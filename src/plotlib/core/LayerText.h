@@ -43,6 +43,8 @@ public:
     /// A value of a line as one whole number or number.
     long long IntegerOf(std::string_view text) const;
     double NumberOf(std::string_view text) const;
+    /// A value of a line as a whole number within lo..hi; otherwise "<what> N is out of range".
+    int BoundedOf(std::string_view text, long long lo, long long hi, const char* what) const;
 
 private:
     std::string_view m_text;
