@@ -22,19 +22,9 @@
 #include <optional>
 
 using namespace mirla;
+using mirla::test::Child;
 using mirla::test::TModalWatchdog;
 using mirla::test::TScratchFolder;
-
-namespace {
-
-template <typename T> T* Child(QObject* parent, const QString& name) {
-    T* child = parent->findChild<T*>(name);
-    if (!child)
-        qFatal("missing %s", qPrintable(name));
-    return child;
-}
-
-} // namespace
 
 class ContourPlotWindowTest : public QObject {
     Q_OBJECT

@@ -30,17 +30,11 @@
 #include <memory>
 
 using namespace mirla;
+using mirla::test::Child;
 using mirla::test::TModalWatchdog;
 using mirla::test::TScratchFolder;
 
 namespace {
-
-template <typename T> T* Child(QObject* parent, const QString& name) {
-    T* child = parent->findChild<T*>(name);
-    if (!child)
-        qFatal("missing %s", qPrintable(name));
-    return child;
-}
 
 TSeries& Curve(TPlot& plot, int index) {
     auto* series = dynamic_cast<TSeries*>(plot.Graph().Layer(index));
