@@ -158,7 +158,8 @@ void ApplyOptions(TGraph& graph, const TPlotCliOptions& options) {
     graph.Legend().SetVisible(options.Legend);
 }
 
-/// Samples and engine run for one invocation: the engine with its host, and what failed.
+/// The engine of one run with its terminal host: samples the curves and maps and reports the
+/// expression that cannot be calculated.
 class TPlotRun {
 public:
     explicit TPlotRun(const TPlotCliOptions& options)
