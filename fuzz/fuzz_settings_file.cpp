@@ -31,7 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     mirla::TCalcSettings settings;
     settings.Load(ini);
     mirla::TWindowPlacement::Read(ini, "fmPlot2D");
-    mirla::TPrintMargins::Read(ini);
     settings.Save(ini);
     const std::string written = Saved(ini, output.Path());
     mirla::TIniFile again;
