@@ -39,7 +39,6 @@ constexpr int NoticeTimesPerRun = 1;
 constexpr int DigitsMaximum = 22;
 constexpr int BitsMaximum = 32;
 constexpr std::array<int, 4> BitGroups = {7, 8, 16, 32};
-constexpr const char* LaterHint = " (comes in a later version)";
 
 /// Digit floor and counter maximum of the notations "Scn", "Fix", "Eng".
 struct DigitRange {
