@@ -537,7 +537,7 @@ void TGraphicsPage::btGraphFxyClick(bool shading) {
     plot.XAxis().Name = edX->text().toStdString();
     const std::string title = edTitle->text().toStdString();
     plot.Title().Text = m_complexMode ? "|" + title + "|" : title;
-    SetMapAxes(plot);
+    FixMapAxes(plot.Graph(), FieldValue(FromX), FieldValue(ToX), FieldValue(FromY), FieldValue(ToY));
     m_grid = TContourGrid();
 
     const QString line = Shell().InputLineText();
@@ -565,18 +565,6 @@ void TGraphicsPage::btGraphFxyClick(bool shading) {
     plot.Refresh();
     Shell().ShowProgress(0);
     Shell().MoveToHistoryTop();
-}
-
-void TGraphicsPage::SetMapAxes(TPlot& plot) {
-    const auto fix = [](TAxis& axis, double low, double high) {
-        axis.AutoMin = false;
-        axis.AutoMax = false;
-        axis.SetMin(low);
-        axis.SetMax(high);
-    };
-    fix(plot.XAxis(), FieldValue(FromX), FieldValue(ToX));
-    fix(plot.YAxis(), FieldValue(FromY), FieldValue(ToY));
-    plot.Graph().ClipMarkers = false;
 }
 
 bool TGraphicsPage::CheckField(TField field) {

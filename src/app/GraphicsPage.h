@@ -86,7 +86,6 @@ private:
     /// off, "Cann't calculate this function"; the progress returns to 0.
     void ReportSamplingFailure();
     void btGraphFxyClick(bool shading);
-    void SetMapAxes(TPlot& plot);
     Extended ExtendedValue(TField field) const;
     bool CheckField(TField field);
     bool CheckOrder(TField low, TField high, const QString& message);

@@ -134,19 +134,6 @@ bool LoadLook(TGraph& graph, const std::string& path, const std::string& section
     return true;
 }
 
-/// Maps show exactly the sampled ranges, as the contour window does.
-void FixMapAxes(TGraph& graph, const TPlotCliOptions& options) {
-    const auto fix = [](TAxis& axis, const TPlotRange& range) {
-        axis.AutoMin = false;
-        axis.AutoMax = false;
-        axis.SetMin(range.Min);
-        axis.SetMax(range.Max);
-    };
-    fix(graph.XAxis(), options.X);
-    fix(graph.YAxis(), options.Y);
-    graph.ClipMarkers = false;
-}
-
 void ApplyOptions(TGraph& graph, const TPlotCliOptions& options) {
     graph.Title.Text = options.Title;
     graph.XAxis().Name = options.XName;
@@ -317,7 +304,7 @@ int Run(const TPlotCliOptions& options, TOutputFormat format) {
     }
     ApplyOptions(graph, options);
     if (maps) {
-        FixMapAxes(graph, options);
+        FixMapAxes(graph, options.X.Min, options.X.Max, options.Y.Min, options.Y.Max);
     }
     for (const std::string& expression : options.Calc.Expressions) {
         if (!(maps ? run.AddMap(graph, expression) : run.AddCurve(graph, expression))) {

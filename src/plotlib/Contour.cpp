@@ -467,6 +467,18 @@ void TContour::HideLabelAt(const TLayerMouse& mouse) {
     }
 }
 
+void FixMapAxes(TGraph& graph, double xMin, double xMax, double yMin, double yMax) {
+    const auto fix = [](TAxis& axis, double low, double high) {
+        axis.AutoMin = false;
+        axis.AutoMax = false;
+        axis.SetMin(low);
+        axis.SetMax(high);
+    };
+    fix(graph.XAxis(), xMin, xMax);
+    fix(graph.YAxis(), yMin, yMax);
+    graph.ClipMarkers = false;
+}
+
 TContour& AddMapWithLegends(TGraph& graph, std::unique_ptr<TContour> map) {
     TContour& added = *map;
     graph.AddLayer(std::move(map));

@@ -131,6 +131,9 @@ private:
     std::optional<TShadingKey> m_shadingKey;
 };
 
+/// Shows exactly the sampled ranges of a map: fixed X and Y limits, markers not clipped.
+void FixMapAxes(TGraph& graph, double xMin, double xMax, double yMin, double yMax);
+
 /// Appends `map` to `graph` with its legends: the colour legend shows the map's scale, and a map
 /// of lines gets a contour-legend entry carrying its name. Returns the map.
 TContour& AddMapWithLegends(TGraph& graph, std::unique_ptr<TContour> map);

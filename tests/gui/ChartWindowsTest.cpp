@@ -97,15 +97,7 @@ private:
     /// ("" when none).
     QString Request(int type, const QString& line, const QStringList& x, const QStringList& y = {}) {
         Prepare(type, line, x, y);
-        QString seen;
-        m_watchdog->Expect([&seen](QWidget* dialog) {
-            auto* box = qobject_cast<QMessageBox*>(dialog);
-            seen = box ? box->text() : QStringLiteral("<not a message box>");
-            dialog->close();
-        });
-        Child<QPushButton>(m_window.get(), "bbOK")->click();
-        m_watchdog->Expect(nullptr);
-        return seen;
+        return m_watchdog->MessageShownBy([&] { Child<QPushButton>(m_window.get(), "bbOK")->click(); });
     }
     TVtChartData& SurfaceData() { return m_window->Surface()->Chart().Model(); }
     TVtChartData& PolarData() { return m_window->Polar()->Chart().Model(); }

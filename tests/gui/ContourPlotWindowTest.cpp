@@ -57,15 +57,7 @@ private:
             SetField(field, "5");
         for (const char* field : {"edStepsX", "edStepsY"})
             SetField(field, "21");
-        QString seen;
-        m_watchdog->Expect([&seen](QWidget* dialog) {
-            auto* box = qobject_cast<QMessageBox*>(dialog);
-            seen = box ? box->text() : QStringLiteral("<not a message box>");
-            dialog->close();
-        });
-        Child<QPushButton>(m_window.get(), "bbOK")->click();
-        m_watchdog->Expect(nullptr);
-        return seen;
+        return m_watchdog->MessageShownBy([&] { Child<QPushButton>(m_window.get(), "bbOK")->click(); });
     }
 
     /// Checks that every node of the map holds `f` of its coordinates.

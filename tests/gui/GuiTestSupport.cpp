@@ -22,6 +22,18 @@ void TModalWatchdog::Expect(std::function<void(QWidget*)> handler) {
     m_handler = std::move(handler);
 }
 
+QString TModalWatchdog::MessageShownBy(const std::function<void()>& action) {
+    QString seen;
+    Expect([&seen](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        seen = box ? box->text() : QStringLiteral("<not a message box>");
+        dialog->close();
+    });
+    action();
+    Expect(nullptr);
+    return seen;
+}
+
 void TModalWatchdog::Check() {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal)

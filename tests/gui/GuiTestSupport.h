@@ -25,6 +25,8 @@ public:
     TModalWatchdog();
     /// The next modal dialog is expected; `handler` gets it (it must close it).
     void Expect(std::function<void(QWidget* dialog)> handler);
+    /// Runs `action`, closing the message box it shows; returns the box's text ("" when none).
+    QString MessageShownBy(const std::function<void()>& action);
     /// True when a dialog opened that nobody expected.
     bool SawUnexpected() const { return m_unexpected; }
     /// The title and text of the last dialog seen.

@@ -106,15 +106,7 @@ private:
 
     /// Like Request, expecting an error box; returns its text.
     QString FailingRequest(const QString& line, const QString& from, const QString& to, int steps) {
-        QString seen;
-        m_watchdog->Expect([&seen](QWidget* dialog) {
-            auto* box = qobject_cast<QMessageBox*>(dialog);
-            seen = box ? box->text() : QStringLiteral("<not a message box>");
-            dialog->close();
-        });
-        Request(line, from, to, steps);
-        m_watchdog->Expect(nullptr);
-        return seen;
+        return m_watchdog->MessageShownBy([&] { Request(line, from, to, steps); });
     }
 
 private slots:
